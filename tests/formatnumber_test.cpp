@@ -1,0 +1,198 @@
+#include "numtext/formatnumber.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "numtext/arithmeticfault.h"
+#include "numtext/readnumber.h"
+
+namespace {
+
+struct FormatCase {
+    double value;
+    std::string pattern;
+    std::string expected;
+};
+
+void ExpectFormats(const FormatCase& row) {
+    SCOPED_TRACE("value " + std::to_string(row.value) + " by \"" + row.pattern + "\"");
+    EXPECT_EQ(FormatNumber(row.value, row.pattern), row.expected);
+}
+
+// The four patterns the program prints with, and what each asks for.
+struct PatternCase {
+    std::string pattern;
+    int decimals;
+    int minDecimals;
+    bool zeroIntegerDigit;  // "0" before the point
+};
+
+const PatternCase kPatterns[] = {
+    {"0.0########", 9, 1, true},
+    {"0.############", 12, 0, true},
+    {"0.###", 3, 0, true},
+    {"#.############", 12, 0, false},
+};
+
+// The text a pattern gives for `value`, built on the C library's "%.*f", which
+// rounds the exact binary value correctly (ties to even): an independent oracle.
+std::string Oracle(double value, const PatternCase& pattern) {
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", pattern.decimals, std::fabs(value));
+    std::string digits = buffer;
+    const bool isZero = digits.find_first_not_of("0.") == std::string::npos;
+    const size_t point = digits.find('.');
+    std::string integerPart = digits.substr(0, point);
+    std::string decimals = point == std::string::npos ? "" : digits.substr(point + 1);
+    while (decimals.size() > static_cast<size_t>(pattern.minDecimals) && decimals.back() == '0') {
+        decimals.pop_back();
+    }
+    if (integerPart == "0" && !pattern.zeroIntegerDigit) {
+        integerPart.clear();
+    }
+    std::string text = (value < 0 && !isZero ? "-" : "") + integerPart;
+    if (!decimals.empty()) {
+        text += "." + decimals;
+    }
+    return text.empty() ? "0" : text;
+}
+
+// Checks one value against the oracle under every pattern, and that the text
+// reads back as the value rounded to the pattern's decimals.
+void ExpectMatchesOracle(double value) {
+    for (const PatternCase& pattern : kPatterns) {
+        const std::string expected = Oracle(value, pattern);
+        const std::string text = FormatNumber(value, pattern.pattern);
+        ASSERT_EQ(text, expected) << "value " << std::hexfloat << value << " by "
+                                  << pattern.pattern;
+        // Bit identity is the point: both readings round the same decimal text.
+        ASSERT_EQ(ReadNumber(text), std::strtod(expected.c_str(), nullptr)) << text;
+    }
+}
+
+TEST(NumberFormatting, HeaderExamples) {
+    const FormatCase rows[] = {
+        {0.1, "0.0########", "0.1"},
+        {1, "0.0########", "1.0"},
+        {-0.01993342215875815, "0.###", "-0.02"},
+        {0.0004, "0.###", "0"},
+        {1.9753086419753087e-05, "#.############", ".000019753086"},
+    };
+    for (const FormatCase& row : rows) {
+        ExpectFormats(row);
+    }
+}
+
+TEST(NumberFormatting, FollowsThePatterns) {
+    const FormatCase rows[] = {
+        {0.30000000000000004, "0.0########", "0.3"},
+        {0.7999999999999999, "0.0########", "0.8"},
+        {0.9999999999999999, "0.0########", "1.0"},
+        {-1.416146651702207, "0.############", "-1.416146651702"},
+        {std::pow(15.0, -4.0), "#.############", ".000019753086"},
+        {0.123456789123, "0.0########", "0.123456789"},
+        {9.9999999996, "0.0########", "10.0"},
+        {-2.0, "0.###", "-2"},
+        {0.5, "#.############", ".5"},
+        {12.5, "#.############", "12.5"},
+        {0.99999999999995, "0.############", "1"},
+        {1234567.891, "0.###", "1234567.891"},
+        {4.9406564584124654e-324, "0.0########", "0.0"},
+    };
+    for (const FormatCase& row : rows) {
+        ExpectFormats(row);
+    }
+}
+
+TEST(NumberFormatting, ZeroPrintsWithoutSignAndNeverEmpty) {
+    const FormatCase rows[] = {
+        {0.0, "#.############", "0"},     {-0.0, "#.############", "0"},
+        {-0.0, "0.0########", "0.0"},     {-0.0, "0.###", "0"},
+        {-0.0004, "0.###", "0"},          {-4e-13, "0.############", "0"},
+        {-1e-300, "#.############", "0"}, {-0.0000000004, "0.0########", "0.0"},
+    };
+    for (const FormatCase& row : rows) {
+        ExpectFormats(row);
+    }
+}
+
+TEST(NumberFormatting, ExactTiesGoToTheEvenDigit) {
+    const FormatCase rows[] = {
+        {0.0625, "0.###", "0.062"},
+        {0.1875, "0.###", "0.188"},
+        {-0.0625, "0.###", "-0.062"},
+        {2.5, "0", "2"},
+        {3.5, "0", "4"},
+        {-0.5, "0", "0"},
+        {0.0009765625, "0.###", "0.001"},  // 0.9765625 thousandths: above the tie
+    };
+    for (const FormatCase& row : rows) {
+        ExpectFormats(row);
+    }
+    // Every (2k + 1) / 2^(d + 1) lies exactly halfway at d decimals.
+    for (const PatternCase& pattern : kPatterns) {
+        const double unit = std::ldexp(1.0, -(pattern.decimals + 1));
+        for (int k = 0; k < 2000; ++k) {
+            ExpectMatchesOracle((2 * k + 1) * unit);
+            ExpectMatchesOracle(-(2 * k + 1) * unit);
+        }
+    }
+}
+
+TEST(NumberFormatting, PrintsLargeValuesWholeWithoutGrouping) {
+    EXPECT_EQ(FormatNumber(123456789012345678.0, "0.###"), "123456789012345680");
+    EXPECT_EQ(FormatNumber(-1e20, "0.0########"), "-100000000000000000000.0");
+    EXPECT_EQ(FormatNumber(18446744073709551616.0, "0.###"), "18446744073709551616");  // 2^64
+    const std::string largest = FormatNumber(DBL_MAX, "0.###");
+    EXPECT_EQ(largest.size(), 309u);
+    EXPECT_EQ(largest.substr(0, 17), "17976931348623157");
+    for (double value = 1e15; std::isfinite(value); value *= 7.3) {
+        ExpectMatchesOracle(value);
+    }
+}
+
+TEST(NumberFormatting, AgreesWithExactRoundingOnRandomReals) {
+    std::mt19937_64 random(20261207);
+    // Exponents from about 1e-18 to 1e21, where decimals and integer digits mix.
+    std::uniform_int_distribution<int> exponent(-60, 70);
+    std::uniform_int_distribution<std::uint64_t> mantissa(0, (std::uint64_t{1} << 53) - 1);
+    for (int i = 0; i < 30000; ++i) {
+        const double value =
+            std::ldexp(static_cast<double>(mantissa(random)), exponent(random) - 53);
+        ExpectMatchesOracle(i % 2 == 0 ? value : -value);
+    }
+}
+
+TEST(NumberFormatting, RefusesMalformedPatternsAndNonFiniteValues) {
+    EXPECT_THROW(FormatNumber(1.0, "0,00"), std::invalid_argument);
+    EXPECT_THROW(FormatNumber(1.0, "0." + std::string(19, '#')), std::invalid_argument);
+    EXPECT_EQ(FormatNumber(1.0 / 3, "0." + std::string(18, '#')), "0.333333333333333315");
+    try {
+        FormatNumber(INFINITY, "0.###");
+        ADD_FAILURE() << "no fault for infinity";
+    } catch (const ArithmeticFault& fault) {
+        EXPECT_EQ(fault.Kind(), FaultKind::Overflow);
+    }
+    try {
+        FormatNumber(NAN, "0.###");
+        ADD_FAILURE() << "no fault for NaN";
+    } catch (const ArithmeticFault& fault) {
+        EXPECT_EQ(fault.Kind(), FaultKind::InvalidOperation);
+    }
+}
+
+TEST(NumberFormatting, AppendsToExistingText) {
+    std::string text = "(";
+    AppendFormattedNumber(text, -0.5, "0.###");
+    AppendFormattedNumber(text, 0.0, "#.###");
+    EXPECT_EQ(text, "(-0.50");
+}
+
+}  // namespace
