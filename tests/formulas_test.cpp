@@ -1,0 +1,132 @@
+#include "evaluation/formulas.h"
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "numtext/arithmeticfault.h"
+
+namespace {
+
+const double kDefaultPrecision = std::pow(15.0, -4.0);
+
+// Runs `compute` and expects it to raise an arithmetic fault of `kind`.
+template <typename Compute>
+void ExpectFault(FaultKind kind, Compute compute) {
+    try {
+        compute();
+        ADD_FAILURE() << "no fault";
+    } catch (const ArithmeticFault& fault) {
+        EXPECT_EQ(fault.Kind(), kind);
+    }
+}
+
+TEST(Factorial, GivesExactValues) {
+    const struct {
+        int m;
+        double expected;
+    } rows[] = {
+        {-1, 1.0}, {0, 1.0},     {1, 1.0},          {2, 2.0},
+        {4, 24.0}, {8, 40320.0}, {12, 479001600.0}, {20, 2432902008176640000.0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.m);
+        EXPECT_EQ(Factorial(row.m), row.expected);  // these products are exact in doubles
+    }
+}
+
+TEST(Factorial, OverflowsFrom171On) {
+    EXPECT_NEAR(Factorial(170) / 7.257415615307994e306, 1.0, 1e-13);
+    ExpectFault(FaultKind::Overflow, [] { Factorial(171); });
+}
+
+TEST(SeriesValue, HeaderExamples) {
+    const SeriesResult small = SeriesValue(0.1, kDefaultPrecision);
+    EXPECT_EQ(small.TermIndex, 3);
+    EXPECT_NEAR(small.Sum, -0.019933422222222226, 1e-17);
+    EXPECT_NEAR(small.Term, -0.000064 / 720, 1e-20);
+
+    const SeriesResult one = SeriesValue(1.0, kDefaultPrecision);
+    EXPECT_EQ(one.TermIndex, 6);
+    EXPECT_NEAR(one.Sum, -1.4161466517022, 1e-12);
+    EXPECT_NEAR(one.Term, 4096.0 / 479001600, 1e-18);  // (2)^12 / 12!
+
+    for (double precision : {0.0, 1e-300, 1.0}) {
+        const SeriesResult zero = SeriesValue(0.0, precision);
+        EXPECT_EQ(zero.Sum, 0.0);
+        EXPECT_EQ(zero.TermIndex, 1);
+        EXPECT_EQ(zero.Term, 0.0);
+    }
+}
+
+TEST(SeriesValue, LargePrecisionTakesOneTerm) {
+    for (double x : {-0.5, -0.25, 0.001, 0.3, 0.5}) {
+        for (double precision : {1.0, 10.0}) {
+            SCOPED_TRACE(std::to_string(x) + " at " + std::to_string(precision));
+            const SeriesResult result = SeriesValue(x, precision);
+            EXPECT_EQ(result.TermIndex, 1);
+            EXPECT_DOUBLE_EQ(result.Sum, -(2 * x) * (2 * x) / 2);
+            EXPECT_EQ(result.Sum, result.Term);
+        }
+    }
+}
+
+TEST(SeriesValue, StopsOnTheFirstTermNotAbovePrecision) {
+    // The stopping term is in the sum, and every earlier term is above the precision.
+    for (double x = -1.0; x <= 1.0; x += 0.0625) {
+        for (double precision : {1e-3, kDefaultPrecision, 1e-9}) {
+            const SeriesResult result = SeriesValue(x, precision);
+            EXPECT_LE(std::fabs(result.Term), precision);
+            if (result.TermIndex > 1) {
+                const int n = result.TermIndex - 1;
+                EXPECT_GT(std::pow(2 * x, 2 * n) / Factorial(2 * n), precision);
+            }
+        }
+    }
+}
+
+TEST(SeriesValue, AgreesWithClosedForm) {
+    // Tail of an alternating series with decreasing terms: below the stopping
+    // term's magnitude, so within the precision, plus rounding.
+    for (double x = -1.0; x <= 1.0; x += 1.0 / 64) {
+        for (double precision : {1e-2, kDefaultPrecision, 1e-8, 1e-12}) {
+            SCOPED_TRACE(std::to_string(x) + " at " + std::to_string(precision));
+            EXPECT_NEAR(SeriesValue(x, precision).Sum, ClosedFormValue(x), precision + 1e-14);
+        }
+    }
+}
+
+TEST(SeriesValue, IsEvenInX) {
+    for (double x : {0.1, 0.7, 1.0, 3.3, 12.5}) {
+        const SeriesResult plus = SeriesValue(x, kDefaultPrecision);
+        const SeriesResult minus = SeriesValue(-x, kDefaultPrecision);
+        // Bit identity is the point: only even powers of x take part.
+        EXPECT_EQ(plus.Sum, minus.Sum);
+        EXPECT_EQ(plus.TermIndex, minus.TermIndex);
+        EXPECT_EQ(ClosedFormValue(x), ClosedFormValue(-x));
+    }
+}
+
+TEST(SeriesValue, FaultsWhenAPowerOrTheFactorialOverflows) {
+    ExpectFault(FaultKind::Overflow, [] { SeriesValue(1.0, 0.0); });  // 172! at n = 86
+    ExpectFault(FaultKind::Overflow, [] { SeriesValue(1.0, -1.0); });
+    ExpectFault(FaultKind::Overflow, [] { SeriesValue(100.0, 1e-5); });  // 200^(2n)
+    ExpectFault(FaultKind::Overflow, [] { SeriesValue(1e308, 1.0); });   // 2x
+}
+
+TEST(ClosedFormValue, MatchesCosineOfDoubleAngle) {
+    EXPECT_EQ(ClosedFormValue(0.0), 0.0);
+    EXPECT_NEAR(ClosedFormValue(std::numbers::pi / 2), -2.0, 1e-15);
+    EXPECT_NEAR(ClosedFormValue(std::numbers::pi / 4), -1.0, 1e-15);
+    for (double x = -20.0; x <= 20.0; x += 0.37) {
+        const double y = ClosedFormValue(x);
+        EXPECT_NEAR(y, std::cos(2 * x) - 1, 1e-14) << x;
+        EXPECT_GE(y, -2.0);
+        EXPECT_LE(y, 0.0);
+    }
+    EXPECT_LE(ClosedFormValue(1e300), 0.0);
+}
+
+}  // namespace

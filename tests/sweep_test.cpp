@@ -1,0 +1,255 @@
+#include "evaluation/sweep.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "numtext/arithmeticfault.h"
+#include "support/scripteddialogues.h"
+
+namespace {
+
+using Kind = DialogueCall::Kind;
+using Replies = std::vector<std::optional<std::string>>;
+
+const std::optional<std::string> kConfirm;  // OK on the default text
+
+const DialogueCall kChoice = {Kind::YesNo,
+                              "Вычислить S=-(2x)^2/2+(2x)^4/24+...+(-1)^n*(2x)^2n/(2n)! - Да\r\n"
+                              "или 2((cos(x))^2-1) --- Нет",
+                              "Выбор функции", ""};
+const DialogueCall kStartPrompt = {Kind::Text, "Введите начальное значение \u0425",
+                                   "Ввод начальных значений", "0.1"};
+const DialogueCall kEndPrompt = {Kind::Text, "Введите конечное значение \u0425",
+                                 "Ввод начальных значений", "1"};
+const DialogueCall kStepPrompt = {Kind::Text, "Введите шаг", "Ввод начальных значений", ".1"};
+const DialogueCall kPrecisionPrompt = {Kind::Text, "Введите точность вычисления функции",
+                                       "Ввод начальных значений", ".000019753086"};
+
+const char kClosedFormDefaultText[] =
+    "(0.1;-0.02)\r\n(0.2;-0.079)\r\n(0.3;-0.175)\r\n(0.4;-0.303)\r\n(0.5;-0.46)\r\n"
+    "(0.6;-0.638)\r\n(0.7;-0.83)\r\n(0.8;-1.029)\r\n(0.9;-1.227)\r\n(1.0;-1.416)\r\n";
+const char kSeriesDefaultText[] =
+    "(0.1;-0.019933422222)\r\n(0.2;-0.078939022222)\r\n(0.3;-0.174664383429)\r\n"
+    "(0.4;-0.303293261206)\r\n(0.5;-0.459697696208)\r\n(0.6;-0.637642263991)\r\n"
+    "(0.7;-0.830032974194)\r\n(0.8;-1.029199514123)\r\n(0.9;-1.227202052274)\r\n"
+    "(1.0;-1.416146651702)\r\n";
+
+// One data-entry run on `state` with scripted answers; returns its dialogues.
+ScriptedDialogues RunWith(SweepState& state, Answer choice, Replies replies) {
+    ScriptedDialogues dialogues(choice, std::move(replies));
+    RunDataEntry(state, dialogues);
+    EXPECT_EQ(dialogues.unscriptedPrompts, 0);
+    return dialogues;
+}
+
+std::string RunText(Answer choice, Replies replies) {
+    SweepState state;
+    RunWith(state, choice, std::move(replies));
+    return state.CoordinatesText;
+}
+
+int LineCount(const std::string& text) {
+    int count = 0;
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+        ++count;
+    }
+    return count;
+}
+
+// Runs expecting an arithmetic fault of `kind`; returns the dialogues shown.
+ScriptedDialogues RunExpectingFault(SweepState& state, Answer choice, Replies replies,
+                                    FaultKind kind) {
+    ScriptedDialogues dialogues(choice, std::move(replies));
+    try {
+        RunDataEntry(state, dialogues);
+        ADD_FAILURE() << "no fault";
+    } catch (const ArithmeticFault& fault) {
+        EXPECT_EQ(fault.Kind(), kind);
+    }
+    return dialogues;
+}
+
+TEST(DataEntry, DefaultClosedFormRun) {
+    SweepState state;
+    const ScriptedDialogues dialogues = RunWith(state, Answer::No, {kConfirm, kConfirm, kConfirm});
+    const std::vector<DialogueCall> expected = {kChoice, kStartPrompt, kEndPrompt, kStepPrompt};
+    EXPECT_EQ(dialogues.calls, expected);  // no precision prompt, no message
+    EXPECT_EQ(state.CoordinatesText, kClosedFormDefaultText);
+    EXPECT_EQ(state.StartX, 0.1);
+    EXPECT_EQ(state.EndX, 1.0);
+}
+
+TEST(DataEntry, DefaultSeriesRun) {
+    SweepState state;
+    const ScriptedDialogues dialogues =
+        RunWith(state, Answer::Yes, {kConfirm, kConfirm, kConfirm, kConfirm});
+    const std::vector<DialogueCall> expected = {kChoice, kStartPrompt, kEndPrompt, kStepPrompt,
+                                                kPrecisionPrompt};
+    EXPECT_EQ(dialogues.calls, expected);
+    EXPECT_EQ(state.CoordinatesText, kSeriesDefaultText);
+    EXPECT_EQ(state.Precision, 1.9753086e-05);  // the default text read back
+    EXPECT_EQ(state.TermIndex, 6);              // the series at the last abscissa
+}
+
+TEST(DataEntry, ClosedFormKeepsTheEarlierPrecision) {
+    SweepState state;
+    state.Precision = 0.25;
+    RunWith(state, Answer::No, {kConfirm, kConfirm, kConfirm});
+    EXPECT_EQ(state.Precision, 0.25);
+}
+
+TEST(DataEntry, SecondRunKeepsOnlyItsOwnLines) {
+    SweepState state;
+    RunWith(state, Answer::Yes, {kConfirm, kConfirm, kConfirm, kConfirm});
+    RunWith(state, Answer::No, {"2", "3", "1"});
+    EXPECT_EQ(state.CoordinatesText, "(2.0;-1.654)\r\n(3.0;-0.04)\r\n");
+}
+
+TEST(DataEntry, CancelledPromptsReadAsZeroAndReachTheZeroStepRefusal) {
+    for (Answer choice : {Answer::Yes, Answer::No}) {
+        SweepState state;
+        const ScriptedDialogues dialogues = RunWith(state, choice, {"", "", ""});
+        ASSERT_EQ(dialogues.calls.size(), 5u);  // the precision is never asked
+        EXPECT_EQ(dialogues.calls[3], kStepPrompt);
+        EXPECT_EQ(dialogues.calls[4].kind, Kind::Message);
+        EXPECT_EQ(dialogues.calls[4].title, "Недопустимые данные");
+        EXPECT_EQ(dialogues.calls[4].prompt,
+                  "Шаг равен нулю: значение Х не будет меняться, и перебор не закончится.\r\n"
+                  "Введите шаг, отличный от нуля.");
+        EXPECT_EQ(state.CoordinatesText, "");
+    }
+}
+
+TEST(Sweep, UsesTheRunningSumOfSteps) {
+    SweepState state;
+    RunWith(state, Answer::No, {"0", "1", ".1"});
+    EXPECT_EQ(LineCount(state.CoordinatesText), 11);
+    // Bit identity is the point: ten additions of 0.1 stop at 0.9999999999999999,
+    // and the first abscissa past the bound is 1.0999999999999999, not 1.1.
+    EXPECT_EQ(state.CurrentX, 1.0999999999999999);
+    EXPECT_NE(state.CurrentX, 0.0 + 11 * 0.1);
+}
+
+TEST(Sweep, RunningSumDecidesTheLineCount) {
+    // Six additions of 0.1 reach 0.6 exactly, though 6 * 0.1 lies past it;
+    // twenty pass 2, though 20 * 0.1 is exactly 2.
+    EXPECT_EQ(LineCount(RunText(Answer::No, {"0", "0.6", "0.1"})), 7);
+    EXPECT_EQ(LineCount(RunText(Answer::No, {"0", "2", "0.1"})), 20);
+}
+
+TEST(Sweep, DownwardIncludesBound) {
+    EXPECT_EQ(RunText(Answer::No, {"1", "0", "-0.25"}),
+              "(1.0;-1.416)\r\n(0.75;-0.929)\r\n(0.5;-0.46)\r\n(0.25;-0.122)\r\n(0.0;0)\r\n");
+    EXPECT_EQ(RunText(Answer::No, {"-0.5", "-0.5", "-1"}), "(-0.5;-0.46)\r\n");
+}
+
+TEST(Sweep, RangeAgainstTheStepGivesNoLine) {
+    const Replies rows[] = {{"2", "1", "0.5"}, {"1", "2", "-1"}, {"2", "1", "0"}};
+    for (const Replies& replies : rows) {
+        SweepState state;
+        state.CoordinatesText = "(9.0;-1)\r\n";
+        const ScriptedDialogues dialogues = RunWith(state, Answer::No, replies);
+        EXPECT_EQ(state.CoordinatesText, "");
+        EXPECT_EQ(dialogues.calls.size(), 4u);  // no refusal either
+    }
+}
+
+TEST(Sweep, SeriesRunThatOverflowsKeepsEarlierLinesAndAsksNothingMore) {
+    SweepState state;
+    const ScriptedDialogues dialogues =
+        RunExpectingFault(state, Answer::Yes, {"1", "300", "99", kConfirm}, FaultKind::Overflow);
+    EXPECT_EQ(state.CoordinatesText, "(1.0;-1.416146651702)\r\n");
+    EXPECT_EQ(dialogues.calls.size(), 5u);
+    EXPECT_EQ(dialogues.calls.back(), kPrecisionPrompt);
+}
+
+TEST(Sweep, StepAdditionThatOverflowsIsAFault) {
+    SweepState state;
+    RunExpectingFault(state, Answer::No, {"1e308", "1.5e308", "1e308"}, FaultKind::Overflow);
+    EXPECT_EQ(LineCount(state.CoordinatesText), 1);
+}
+
+TEST(Sweep, NumberBeyondTheRangeEndsTheRunAtOnce) {
+    SweepState state;
+    state.CoordinatesText = "(9.0;-1)\r\n";
+    const ScriptedDialogues dialogues =
+        RunExpectingFault(state, Answer::No, {"1e400", "1", "1"}, FaultKind::Overflow);
+    EXPECT_EQ(dialogues.calls.size(), 2u);
+    EXPECT_EQ(state.CoordinatesText, "");
+}
+
+TEST(Sweep, ZeroStepIsRefused) {
+    for (const Replies& replies : {Replies{"1", "1", "0"}, Replies{"0", "5", "-0"}}) {
+        SweepState state;
+        const ScriptedDialogues dialogues = RunWith(state, Answer::No, replies);
+        ASSERT_EQ(dialogues.calls.size(), 5u);
+        EXPECT_EQ(dialogues.calls[4].title, "Недопустимые данные");
+        EXPECT_EQ(state.CoordinatesText, "");
+    }
+}
+
+TEST(Sweep, MoreThanAMillionLinesIsRefused) {
+    const Replies rows[] = {{"0", "1e9", "1e-3"},
+                            {"1", "1000001", "1"},
+                            {"-5e5", "5e5", "0.5"},
+                            {"-1e308", "1e308", "1e302"}};
+    for (const Replies& replies : rows) {
+        SweepState state;
+        const ScriptedDialogues dialogues = RunWith(state, Answer::Yes, replies);
+        ASSERT_EQ(dialogues.calls.size(), 5u);  // refused before the precision prompt
+        EXPECT_EQ(dialogues.calls[4].kind, Kind::Message);
+        EXPECT_EQ(dialogues.calls[4].prompt,
+                  "Слишком много точек: с таким шагом на этом отрезке получится больше "
+                  "1\u00a0000\u00a0000 строк, а допустимо не более 1\u00a0000\u00a0000.\r\n"
+                  "Увеличьте шаг или сократите отрезок.");
+        EXPECT_EQ(state.CoordinatesText, "");
+    }
+}
+
+TEST(Sweep, AMillionLinesIsAccepted) {
+    const std::string text = RunText(Answer::No, {"1", "1000000", "1"});
+    EXPECT_EQ(LineCount(text), 1'000'000);
+    EXPECT_EQ(text.substr(text.size() - 20), "(1000000.0;-0.245)\r\n");
+}
+
+TEST(Sweep, StepThatStopsMovingTheAbscissaEndsTheRun) {
+    // From 2^53 on, adding 1 rounds back to the same real.
+    SweepState state;
+    const ScriptedDialogues dialogues =
+        RunWith(state, Answer::No, {"9007199254740990", "9007199254741000", "1"});
+    EXPECT_EQ(LineCount(state.CoordinatesText), 3);
+    EXPECT_EQ(state.CoordinatesText.find("(9007199254740990.0;"), 0u);
+    ASSERT_EQ(dialogues.calls.size(), 5u);
+    EXPECT_EQ(dialogues.calls[4].title, "Вычисление остановлено");
+    EXPECT_EQ(dialogues.calls[4].prompt,
+              "Шаг слишком мал: при Х = 9007199254740992.0 прибавление шага уже не меняет Х, "
+              "и перебор не закончится.\r\nПолучено точек: 3.");
+}
+
+TEST(Sweep, PrecisionNotAboveZeroIsRefused) {
+    for (const char* precision : {"0", "-1", "", "abc", "1e-400"}) {
+        SweepState state;
+        const ScriptedDialogues dialogues =
+            RunWith(state, Answer::Yes, {kConfirm, kConfirm, kConfirm, precision});
+        ASSERT_EQ(dialogues.calls.size(), 6u) << precision;
+        EXPECT_EQ(dialogues.calls[5].prompt,
+                  "Точность должна быть больше нуля: иначе члены ряда никогда не станут "
+                  "достаточно малыми.\r\nВведите положительное число.");
+        EXPECT_EQ(state.CoordinatesText, "");
+    }
+}
+
+TEST(CoordinateLine, HeaderExample) {
+    SweepState state;
+    state.CoordinatesText = "(0.0;0)\r\n";
+    state.CurrentX = 0.1;
+    state.Sum = -0.01993342215875815;
+    AppendCoordinateLine(state, FormulaChoice::ClosedForm);
+    AppendCoordinateLine(state, FormulaChoice::Series);
+    EXPECT_EQ(state.CoordinatesText, "(0.0;0)\r\n(0.1;-0.02)\r\n(0.1;-0.019933422159)\r\n");
+}
+
+}  // namespace
