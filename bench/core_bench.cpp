@@ -1,0 +1,129 @@
+// Speed and memory of the computation. A coordinate line's cost is measured
+// through the whole data-entry run, as a click of the data-entry button pays it.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <malloc.h>
+#include <new>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "evaluation/formulas.h"
+#include "evaluation/sweep.h"
+#include "numtext/formatnumber.h"
+#include "numtext/readnumber.h"
+#include "support/scripteddialogues.h"
+
+namespace {
+
+// Live and peak heap bytes, counted by the replaced operator new and delete.
+size_t liveBytes = 0;
+size_t peakBytes = 0;
+
+struct Range {
+    const char* start;
+    const char* end;
+    const char* step;
+};
+
+// Closed form over 1..1e6: both runs make lines of the same shape, the second
+// half as many.
+const Range kClosedFormRanges[] = {{"1", "1000000", "1"}, {"1", "999999", "2"}};
+// Series over [-1, 1), where the default precision takes at most six terms.
+const Range kSeriesRanges[] = {{"-1", "0.999998", "0.000002"}, {"-1", "1", "0.000004"}};
+
+void SweepLines(benchmark::State& state, Answer choice, const Range& range) {
+    size_t lines = 0;
+    double peakToText = 0.0;
+    for (auto _ : state) {
+        SweepState sweep;
+        ScriptedDialogues dialogues(choice, {range.start, range.end, range.step, std::nullopt});
+        const size_t liveBefore = liveBytes;
+        peakBytes = liveBytes;
+        RunDataEntry(sweep, dialogues);
+        const std::string& text = sweep.CoordinatesText;
+        lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+        peakToText = static_cast<double>(peakBytes - liveBefore) / static_cast<double>(text.size());
+        if (dialogues.calls.size() != (choice == Answer::Yes ? 5u : 4u)) {
+            state.SkipWithError("the run refused its range or showed a message");
+        }
+    }
+    state.counters["lines"] = static_cast<double>(lines);
+    state.counters["ns_per_line"] =
+        benchmark::Counter(static_cast<double>(lines) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["peak_heap_per_text_byte"] = peakToText;
+}
+
+void ClosedFormSweep(benchmark::State& state) {
+    SweepLines(state, Answer::No, kClosedFormRanges[state.range(0)]);
+}
+BENCHMARK(ClosedFormSweep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void SeriesSweep(benchmark::State& state) {
+    SweepLines(state, Answer::Yes, kSeriesRanges[state.range(0)]);
+}
+BENCHMARK(SeriesSweep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void FormatNumberCall(benchmark::State& state) {
+    double value = -1.416146651702207;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FormatNumber(value, "0.############"));
+        value += 1e-9;
+    }
+}
+BENCHMARK(FormatNumberCall);
+
+void ReadNumberCall(benchmark::State& state) {
+    const std::string text = ".000019753086";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ReadNumber(text));
+    }
+}
+BENCHMARK(ReadNumberCall);
+
+void SeriesValueCall(benchmark::State& state) {
+    const double precision = std::pow(15.0, -4.0);
+    double x = 1.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(x);
+        benchmark::DoNotOptimize(SeriesValue(x, precision));
+    }
+}
+BENCHMARK(SeriesValueCall);
+
+void ClosedFormValueCall(benchmark::State& state) {
+    double x = 0.7;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(x);
+        benchmark::DoNotOptimize(ClosedFormValue(x));
+    }
+}
+BENCHMARK(ClosedFormValueCall);
+
+}  // namespace
+
+void* operator new(size_t size) {
+    void* block = std::malloc(size == 0 ? 1 : size);
+    if (block == nullptr) {
+        throw std::bad_alloc();
+    }
+    liveBytes += malloc_usable_size(block);
+    peakBytes = std::max(peakBytes, liveBytes);
+    return block;
+}
+
+void operator delete(void* block) noexcept {
+    if (block != nullptr) {
+        liveBytes -= malloc_usable_size(block);
+        std::free(block);
+    }
+}
+
+void operator delete(void* block, size_t) noexcept {
+    operator delete(block);
+}
+
+BENCHMARK_MAIN();
