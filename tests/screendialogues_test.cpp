@@ -1,0 +1,162 @@
+#include "window/screendialogues.h"
+
+#include <string>
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "support/modalanswerer.h"
+
+namespace {
+
+// A window to own the dialogues, and the dialogues themselves.
+class ScreenDialoguesTest : public testing::Test {
+protected:
+    void SetUp() override {
+        owner_.resize(300, 90);
+        owner_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner_));
+    }
+
+    QRect Available() const { return owner_.screen()->availableGeometry(); }
+
+    QWidget owner_;
+    ScreenDialogues dialogues_{&owner_};
+};
+
+TEST_F(ScreenDialoguesTest, YesNoBoxHasNoOtherWayOut) {
+    for (const bool yes : {true, false}) {
+        ModalAnswerer answerer({[yes](QDialog& box) {
+            EXPECT_EQ(box.windowTitle(), QStringLiteral("Заголовок"));
+            EXPECT_EQ(ShownText(box), QStringLiteral("Первая строка\nвторая строка"));
+            EXPECT_FALSE(box.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+            QTest::keyClick(&box, Qt::Key_Escape);
+            box.close();
+            EXPECT_TRUE(box.isVisible());
+            const auto* yesButton = box.findChild<QPushButton*>(QStringLiteral("yesButton"));
+            const auto* noButton = box.findChild<QPushButton*>(QStringLiteral("noButton"));
+            ASSERT_NE(yesButton, nullptr);
+            ASSERT_NE(noButton, nullptr);
+            EXPECT_EQ(yesButton->text(), QStringLiteral("Да"));
+            EXPECT_EQ(noButton->text(), QStringLiteral("Нет"));
+            EXPECT_TRUE(yesButton->isDefault());
+            if (yes) {
+                QTest::keyClick(&box, Qt::Key_Return);  // the default button
+            } else {
+                ClickButton(box, "noButton");
+            }
+        }});
+        const Answer answer = dialogues_.AskYesNo("Первая строка\r\nвторая строка", "Заголовок");
+        EXPECT_EQ(answer, yes ? Answer::Yes : Answer::No);
+    }
+}
+
+TEST_F(ScreenDialoguesTest, InputBoxConfirmsWithEnterAndTypingReplacesTheDefault) {
+    ModalAnswerer answerer({[](QDialog& box) {
+        EXPECT_EQ(box.findChild<QPushButton*>(QStringLiteral("okButton"))->text(),
+                  QStringLiteral("ОК"));
+        EXPECT_EQ(box.findChild<QPushButton*>(QStringLiteral("cancelButton"))->text(),
+                  QStringLiteral("Отмена"));
+        QTest::keyClicks(box.focusWidget(), QStringLiteral("-2,5 "));
+        qobject_cast<QLineEdit*>(box.focusWidget())->insert(QStringLiteral("м"));
+        QTest::keyClick(box.focusWidget(), Qt::Key_Enter);
+    }});
+    EXPECT_EQ(dialogues_.AskText("Введите шаг", "Ввод", ".1"), "-2,5 м");
+}
+
+TEST_F(ScreenDialoguesTest, InputBoxGivesEmptyTextWhenCancelledOrClosed) {
+    const std::function<void(QDialog&)> ways[] = {
+        [](QDialog& box) { ClickButton(box, "cancelButton"); },
+        [](QDialog& box) { QTest::keyClick(box.focusWidget(), Qt::Key_Escape); },
+        [](QDialog& box) { box.close(); },
+    };
+    for (const auto& way : ways) {
+        ModalAnswerer answerer({way});
+        EXPECT_EQ(dialogues_.AskText("Введите шаг", "Ввод", ".1"), "");
+    }
+}
+
+TEST_F(ScreenDialoguesTest, InputBoxOpensCentredAThirdOfTheWayDown) {
+    const QRect available = Available();
+    ModalAnswerer answerer({[available](QDialog& box) {
+        const QRect frame = box.frameGeometry();
+        EXPECT_LE(std::abs(frame.center().x() - available.center().x()), 2);
+        EXPECT_LE(
+            std::abs(frame.top() - available.top() - (available.height() - frame.height()) / 3), 2);
+        ClickButton(box, "okButton");
+    }});
+    dialogues_.AskText("Введите начальное значение \u0425", "Ввод начальных значений", "0.1");
+}
+
+TEST_F(ScreenDialoguesTest, MessageIsPlainSelectableTextWithOneOkButton) {
+    ModalAnswerer answerer({[](QDialog& box) {
+        const auto* prompt = box.findChild<QLabel*>(QStringLiteral("prompt"));
+        ASSERT_NE(prompt, nullptr);
+        EXPECT_EQ(prompt->text(), QStringLiteral("<b>жирный</b> & &amp;\nвторая\n\n"));
+        EXPECT_EQ(prompt->textFormat(), Qt::PlainText);
+        EXPECT_TRUE(prompt->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+        EXPECT_TRUE(prompt->textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
+        const auto buttons = box.findChildren<QPushButton*>();
+        ASSERT_EQ(buttons.size(), 1);
+        EXPECT_EQ(buttons.front()->text(), QStringLiteral("ОК"));
+        for (const QLabel* label : box.findChildren<QLabel*>()) {
+            EXPECT_TRUE(label->pixmap().isNull());  // no icon
+        }
+        QTest::keyClick(&box, Qt::Key_Return);
+    }});
+    dialogues_.ShowMessage("<b>жирный</b> & &amp;\r\nвторая\r\n\r\n", "Сообщение");
+}
+
+TEST_F(ScreenDialoguesTest, TextLongerThanTheScreenScrollsInABoxThatFits) {
+    constexpr int kLines = 100'000;
+    std::string text = "Полученные координаты\r\n\r\n";
+    for (int i = 1; i <= kLines; ++i) {
+        text.append("(").append(std::to_string(i)).append(".0;-1.234)\r\n");
+    }
+    const QRect available = Available();
+    ModalAnswerer answerer({[available](QDialog& box) {
+        EXPECT_TRUE(available.contains(box.frameGeometry()));
+        auto* lines = box.findChild<QListView*>(QStringLiteral("lines"));
+        ASSERT_NE(lines, nullptr);
+        const QAbstractItemModel* model = lines->model();
+        ASSERT_EQ(model->rowCount(), kLines + 2);
+        EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("Полученные координаты"));
+        EXPECT_EQ(model->index(1, 0).data().toString(), QString());
+        EXPECT_EQ(model->index(kLines + 1, 0).data().toString(),
+                  QStringLiteral("(100000.0;-1.234)"));
+        EXPECT_GT(lines->verticalScrollBar()->maximum(), 0);
+
+        lines->selectionModel()->select(QItemSelection(model->index(2, 0), model->index(4, 0)),
+                                        QItemSelectionModel::Select);
+        lines->setFocus();
+        QTest::keyClick(lines, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(),
+                  QStringLiteral("(1.0;-1.234)\n(2.0;-1.234)\n(3.0;-1.234)"));
+        ClickButton(box, "okButton");
+    }});
+    dialogues_.ShowMessage(text, "Вывод функции");
+}
+
+TEST_F(ScreenDialoguesTest, LongLineWithoutBlanksScrollsSideways) {
+    const std::string line(3000, '7');
+    ModalAnswerer answerer({[](QDialog& box) {
+        auto* lines = box.findChild<QListView*>(QStringLiteral("lines"));
+        ASSERT_NE(lines, nullptr);
+        EXPECT_GT(lines->horizontalScrollBar()->maximum(), 0);
+        ClickButton(box, "okButton");
+    }});
+    dialogues_.ShowMessage(line, "Вывод функции");
+}
+
+}  // namespace

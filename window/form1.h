@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+#include "evaluation/sweep.h"
+#include "window/screendialogues.h"
+
+class QLabel;
+class QPushButton;
+
+// The program's one window: a frameless strip with an imitation title bar
+// (Label1 with the icon Image1, the minimise button Command2 and the exit
+// button Command1) over the data-entry button Command4 and the
+// show-coordinates button Command5. It owns the run's SweepState and shows
+// the run's dialogues on screen. The controls bear their names as object
+// names.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget* parent = nullptr);
+
+private:
+    void EnterData();        // Command4
+    void ShowCoordinates();  // Command5
+    void MinimiseWindow();   // Command2
+    void ExitProgram();      // Command1
+
+    void CreateControls();
+    void ConnectActions();
+    void PlaceControls();
+
+    SweepState sweepState_;
+    ScreenDialogues dialogues_;
+    QLabel* Label1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* Command5 = nullptr;
+};

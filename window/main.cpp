@@ -1,0 +1,13 @@
+#include <QApplication>
+
+#include "window/form1.h"
+#include "window/russiantranslations.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("tabulator"));  // the desktop entry's icon
+    InstallRussianTranslations(app);
+    Form1 form;
+    form.show();
+    return app.exec();
+}

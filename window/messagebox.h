@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string_view>
+
+#include <QDialog>
+
+class QString;
+
+// A message with no icon and one "ОК" button. The text shows as plain text,
+// exactly (CR LF starts a new line), and can be selected and copied. A text
+// taller or wider than fits on the screen shows in a scrollable read-only
+// list of its lines instead, so the box always fits on the screen and opens
+// at once even for millions of lines. Object names: "prompt" (the label of a
+// text that fits) or "lines" (the list), and "okButton". The text must
+// outlive the box.
+class MessageBox : public QDialog {
+    Q_OBJECT
+
+public:
+    MessageBox(QWidget* parent, std::string_view text, const QString& title);
+
+private:
+    QWidget* MakeLabel(std::string_view text);
+    QWidget* MakeLineList(std::string_view text);
+};

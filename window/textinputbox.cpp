@@ -1,0 +1,62 @@
+#include "window/textinputbox.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "window/dialoguelayout.h"
+
+namespace {
+
+// Room for a long number without scrolling, in logical pixels.
+constexpr int kMinInputWidth = 320;
+
+}  // namespace
+
+TextInputBox::TextInputBox(QWidget* parent, const QString& prompt, const QString& title,
+                           const QString& defaultText)
+    : QDialog(parent), input_(new QLineEdit(defaultText, this)) {
+    auto* promptLabel = MakePromptLabel(this, prompt);
+    auto* okButton = new QPushButton(QStringLiteral("ОК"), this);
+    auto* cancelButton = new QPushButton(QStringLiteral("Отмена"), this);
+    input_->setObjectName(QStringLiteral("input"));
+    okButton->setObjectName(QStringLiteral("okButton"));
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    okButton->setDefault(true);
+
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    buttons->addStretch();
+    auto* layout = new QGridLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(promptLabel, 0, 0, Qt::AlignTop);
+    layout->addLayout(buttons, 0, 1);
+    layout->addWidget(input_, 1, 0, 1, 2);
+    input_->setMinimumWidth(kMinInputWidth);
+    setWindowTitle(title);
+    setWindowModality(Qt::WindowModal);
+
+    input_->selectAll();
+    input_->setFocus();
+    PlaceOnScreen();
+}
+
+QString TextInputBox::Text() const {
+    return input_->text();
+}
+
+void TextInputBox::PlaceOnScreen() {
+    adjustSize();
+    const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : this->screen();
+    const QRect available = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    move(available.left() + (available.width() - frame.width()) / 2,
+         available.top() + (available.height() - frame.height()) / 3);
+}
