@@ -1,0 +1,176 @@
+// Speed of the window: from process start to a shown window, and the opening
+// of the coordinates box for a 1,000,000-line run. Runs on Qt's offscreen
+// platform unless another is asked for.
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+
+#include "window/form1.h"
+#include "window/russiantranslations.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr char kProbeVariable[] = "TABULATOR_STARTUP_PROBE";
+
+std::int64_t MonotonicNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Processes events until `window` is on screen.
+void WaitUntilExposed(QWidget& window) {
+    while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    }
+}
+
+// The probe process: starts as the program does and prints the monotonic
+// time at which its window is first shown.
+int RunStartupProbe(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("tabulator"));
+    InstallRussianTranslations(app);
+    Form1 form;
+    form.show();
+    WaitUntilExposed(form);
+    std::printf("%lld\n", static_cast<long long>(MonotonicNs()));
+    return 0;
+}
+
+std::string selfPath;
+
+void StartupToShownWindow(benchmark::State& state) {
+    for (auto _ : state) {
+        int pipeEnds[2];
+        if (pipe(pipeEnds) != 0) {
+            state.SkipWithError("pipe failed");
+            break;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+        char* childArgv[] = {selfPath.data(), nullptr};
+        const std::int64_t start = MonotonicNs();
+        pid_t child = 0;
+        const int spawned =
+            posix_spawn(&child, selfPath.c_str(), &actions, nullptr, childArgv, environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(pipeEnds[1]);
+        char line[32] = {};
+        const ssize_t got = spawned == 0 ? read(pipeEnds[0], line, sizeof line - 1) : -1;
+        close(pipeEnds[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (got <= 0) {
+            state.SkipWithError("the probe did not report");
+            break;
+        }
+        state.SetIterationTime(static_cast<double>(std::atoll(line) - start) * 1e-9);
+    }
+}
+BENCHMARK(StartupToShownWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Answers each modal dialogue as it becomes active, from a polling timer.
+class DialogueAnswers {
+public:
+    explicit DialogueAnswers(std::vector<std::function<void(QDialog&)>> answers)
+        : answers_(std::move(answers)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+        timer_.start(1);
+    }
+
+private:
+    void Poll() {
+        auto* dialogue = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialogue == nullptr || dialogue == last_ || !dialogue->isActiveWindow() ||
+            next_ >= answers_.size()) {
+            return;
+        }
+        last_ = dialogue;
+        answers_[next_++](*dialogue);
+    }
+
+    std::vector<std::function<void(QDialog&)>> answers_;
+    size_t next_ = 0;
+    QPointer<QDialog> last_;  // boxes may reuse the address of the one before
+    QTimer timer_;
+};
+
+std::function<void(QDialog&)> Press(const char* button) {
+    return [button](QDialog& dialogue) {
+        dialogue.findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    };
+}
+
+std::function<void(QDialog&)> Type(const char* text) {
+    return [text](QDialog& dialogue) {
+        dialogue.findChild<QLineEdit*>(QStringLiteral("input"))->setText(QString::fromLatin1(text));
+        dialogue.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+    };
+}
+
+void OpenMillionLineCoordinates(benchmark::State& state) {
+    Form1 form;
+    form.show();
+    WaitUntilExposed(form);
+    {
+        DialogueAnswers answers({Press("noButton"), Type("1"), Type("1000000"), Type("1")});
+        form.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+    }
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        double openSeconds = 0;
+        DialogueAnswers answers({[&](QDialog& box) {
+            WaitUntilExposed(box);
+            openSeconds = static_cast<double>(clock.nsecsElapsed()) * 1e-9;
+            box.accept();
+        }});
+        clock.start();
+        form.findChild<QPushButton*>(QStringLiteral("Command5"))->click();
+        state.SetIterationTime(openSeconds);
+    }
+}
+BENCHMARK(OpenMillionLineCoordinates)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (std::getenv(kProbeVariable) != nullptr) {
+        return RunStartupProbe(argc, argv);
+    }
+    selfPath = argv[0];
+    setenv(kProbeVariable, "1", 1);  // for the probes only: this process reads it no more
+    QApplication app(argc, argv);
+    InstallRussianTranslations(app);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
