@@ -2,8 +2,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -11,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "numtext/arithmeticfault.h"
-#include "numtext/readnumber.h"
+#include "support/printcheck.h"
 
 namespace {
 
@@ -24,57 +22,6 @@ struct FormatCase {
 void ExpectFormats(const FormatCase& row) {
     SCOPED_TRACE("value " + std::to_string(row.value) + " by \"" + row.pattern + "\"");
     EXPECT_EQ(FormatNumber(row.value, row.pattern), row.expected);
-}
-
-// The four patterns the program prints with, and what each asks for.
-struct PatternCase {
-    std::string pattern;
-    int decimals;
-    int minDecimals;
-    bool zeroIntegerDigit;  // "0" before the point
-};
-
-const PatternCase kPatterns[] = {
-    {"0.0########", 9, 1, true},
-    {"0.############", 12, 0, true},
-    {"0.###", 3, 0, true},
-    {"#.############", 12, 0, false},
-};
-
-// The text a pattern gives for `value`, built on the C library's "%.*f", which
-// rounds the exact binary value correctly (ties to even): an independent oracle.
-std::string Oracle(double value, const PatternCase& pattern) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", pattern.decimals, std::fabs(value));
-    std::string digits = buffer;
-    const bool isZero = digits.find_first_not_of("0.") == std::string::npos;
-    const size_t point = digits.find('.');
-    std::string integerPart = digits.substr(0, point);
-    std::string decimals = point == std::string::npos ? "" : digits.substr(point + 1);
-    while (decimals.size() > static_cast<size_t>(pattern.minDecimals) && decimals.back() == '0') {
-        decimals.pop_back();
-    }
-    if (integerPart == "0" && !pattern.zeroIntegerDigit) {
-        integerPart.clear();
-    }
-    std::string text = (value < 0 && !isZero ? "-" : "") + integerPart;
-    if (!decimals.empty()) {
-        text += "." + decimals;
-    }
-    return text.empty() ? "0" : text;
-}
-
-// Checks one value against the oracle under every pattern, and that the text
-// reads back as the value rounded to the pattern's decimals.
-void ExpectMatchesOracle(double value) {
-    for (const PatternCase& pattern : kPatterns) {
-        const std::string expected = Oracle(value, pattern);
-        const std::string text = FormatNumber(value, pattern.pattern);
-        ASSERT_EQ(text, expected) << "value " << std::hexfloat << value << " by "
-                                  << pattern.pattern;
-        // Bit identity is the point: both readings round the same decimal text.
-        ASSERT_EQ(ReadNumber(text), std::strtod(expected.c_str(), nullptr)) << text;
-    }
 }
 
 TEST(NumberFormatting, HeaderExamples) {
@@ -137,11 +84,11 @@ TEST(NumberFormatting, ExactTiesGoToTheEvenDigit) {
         ExpectFormats(row);
     }
     // Every (2k + 1) / 2^(d + 1) lies exactly halfway at d decimals.
-    for (const PatternCase& pattern : kPatterns) {
-        const double unit = std::ldexp(1.0, -(pattern.decimals + 1));
+    for (int decimals : {3, 9, 12}) {
+        const double unit = std::ldexp(1.0, -(decimals + 1));
         for (int k = 0; k < 2000; ++k) {
-            ExpectMatchesOracle((2 * k + 1) * unit);
-            ExpectMatchesOracle(-(2 * k + 1) * unit);
+            ASSERT_TRUE(PrintsExactly((2 * k + 1) * unit));
+            ASSERT_TRUE(PrintsExactly(-(2 * k + 1) * unit));
         }
     }
 }
@@ -154,7 +101,7 @@ TEST(NumberFormatting, PrintsLargeValuesWholeWithoutGrouping) {
     EXPECT_EQ(largest.size(), 309u);
     EXPECT_EQ(largest.substr(0, 17), "17976931348623157");
     for (double value = 1e15; std::isfinite(value); value *= 7.3) {
-        ExpectMatchesOracle(value);
+        ASSERT_TRUE(PrintsExactly(value));
     }
 }
 
@@ -166,7 +113,7 @@ TEST(NumberFormatting, AgreesWithExactRoundingOnRandomReals) {
     for (int i = 0; i < 30000; ++i) {
         const double value =
             std::ldexp(static_cast<double>(mantissa(random)), exponent(random) - 53);
-        ExpectMatchesOracle(i % 2 == 0 ? value : -value);
+        ASSERT_TRUE(PrintsExactly(i % 2 == 0 ? value : -value));
     }
 }
 
