@@ -1,0 +1,121 @@
+// A whole data-entry run answered from the fuzz input: the first byte chooses
+// the series (odd) or the closed form (even); the rest, split at line feeds,
+// gives the texts typed at the prompts in order (missing ones are cancelled).
+// Every run ends with a finished text, a refusal or an arithmetic fault,
+// within the line limit, and every line of the text has the exact
+// "(x;y)" CR LF shape.
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "evaluation/sweep.h"
+#include "fuzz/fuzzcheck.h"
+#include "numtext/arithmeticfault.h"
+#include "support/scripteddialogues.h"
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Whether `text` is "-"? digits ("." digits)? with between `minDecimals` and
+// `maxDecimals` decimals and no "-" before a zero value.
+bool IsNumber(std::string_view text, int minDecimals, int maxDecimals) {
+    const bool negative = !text.empty() && text.front() == '-';
+    std::string_view body = negative ? text.substr(1) : text;
+    const size_t point = body.find('.');
+    const std::string_view whole = body.substr(0, point);
+    const std::string_view decimals =
+        point == std::string_view::npos ? std::string_view() : body.substr(point + 1);
+    if (whole.empty() || (point != std::string_view::npos && decimals.empty())) {
+        return false;
+    }
+    for (char c : whole) {
+        if (!IsDigit(c)) {
+            return false;
+        }
+    }
+    for (char c : decimals) {
+        if (!IsDigit(c)) {
+            return false;
+        }
+    }
+    const auto count = static_cast<int>(decimals.size());
+    return count >= minDecimals && count <= maxDecimals &&
+           (!negative || body.find_first_not_of("0.") != std::string_view::npos);
+}
+
+// Checks every line of the text and returns how many there are.
+size_t CheckLines(std::string_view text, FormulaChoice choice) {
+    size_t lines = 0;
+    while (!text.empty()) {
+        const size_t end = text.find("\r\n");
+        Require(end != std::string_view::npos, "every line ends in CR LF");
+        const std::string_view line = text.substr(0, end);
+        const size_t separator = line.find(';');
+        Require(line.size() >= 5 && line.front() == '(' && line.back() == ')' &&
+                    separator != std::string_view::npos,
+                "(x;y) shape: " + std::string(line));
+        const std::string_view x = line.substr(1, separator - 1);
+        const std::string_view y = line.substr(separator + 1, line.size() - separator - 2);
+        Require(IsNumber(x, 1, 9), "abscissa by 0.0########: " + std::string(line));
+        if (choice == FormulaChoice::Series) {
+            Require(IsNumber(y, 0, 12), "series value by 0.############: " + std::string(line));
+        } else {
+            Require(IsNumber(y, 0, 3), "closed-form value by 0.###: " + std::string(line));
+            const double value = std::strtod(std::string(y).c_str(), nullptr);
+            Require(value >= -2 && value <= 0, "closed form within [-2, 0]: " + std::string(line));
+        }
+        text.remove_prefix(end + 2);
+        ++lines;
+    }
+    return lines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const Answer choice = (data[0] & 1) != 0 ? Answer::Yes : Answer::No;
+    std::vector<std::optional<std::string>> replies;
+    std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    for (int prompt = 0; prompt < 4 && !rest.empty(); ++prompt) {
+        const size_t end = std::min(rest.find('\n'), rest.size());
+        replies.emplace_back(std::string(rest.substr(0, end)));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    SweepState state;
+    ScriptedDialogues dialogues(choice, replies);
+    bool faulted = false;
+    try {
+        RunDataEntry(state, dialogues);
+    } catch (const ArithmeticFault&) {
+        faulted = true;
+    }
+    const FormulaChoice formula =
+        choice == Answer::Yes ? FormulaChoice::Series : FormulaChoice::ClosedForm;
+    const size_t lines = CheckLines(state.CoordinatesText, formula);
+    Require(lines <= static_cast<size_t>(kMaxCoordinateLines), "within the line limit");
+
+    const auto& calls = dialogues.calls;
+    const bool endedWithMessage = calls.back().kind == DialogueCall::Kind::Message;
+    Require(calls.front().kind == DialogueCall::Kind::YesNo, "the choice comes first");
+    Require(!(faulted && endedWithMessage), "no dialogue after a fault");
+    if (!faulted && !endedWithMessage) {
+        const size_t prompts = choice == Answer::Yes ? 4 : 3;
+        Require(calls.size() == 1 + prompts, "a finished run asked every prompt");
+    }
+    if (endedWithMessage && calls.back().title == "Недопустимые данные") {
+        Require(lines == 0, "a refusal makes no line");
+    }
+    return 0;
+}
