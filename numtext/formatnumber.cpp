@@ -11,8 +11,8 @@
 
 namespace {
 
-__extension__ typedef unsigned __int128
-    UInt128;  // __extension__: GCC and Clang have it, ISO C++ not
+// A GCC and Clang extension, hence __extension__ under -Wpedantic.
+__extension__ using UInt128 = unsigned __int128;
 
 // 10^18 * 2^53 still fits in 128 bits, which keeps the rounding exact.
 constexpr int kMaxDecimals = 18;

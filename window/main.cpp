@@ -9,5 +9,5 @@ int main(int argc, char* argv[]) {
     InstallRussianTranslations(app);
     Form1 form;
     form.show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -24,7 +24,7 @@ constexpr double kFittingWidthShare = 0.8;
 // Whether `text` shows whole in a label within `room`: its lines fit the
 // height, and a line too wide for the room can wrap at a blank.
 bool FitsInLabel(std::string_view text, const QFontMetrics& metrics, QSize room) {
-    const auto lines = std::count(text.begin(), text.end(), '\n') + 1;
+    const auto lines = static_cast<double>(std::count(text.begin(), text.end(), '\n') + 1);
     if (lines * metrics.lineSpacing() > room.height() * kFittingHeightShare) {
         return false;
     }
