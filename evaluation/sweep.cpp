@@ -64,12 +64,13 @@ struct SweepExtent {
 // sweep itself does.
 SweepExtent MeasureSweep(double start, double bound, double step) {
     SweepExtent extent;
-    for (double x = start; SweepContinues(x, bound, step); x += step) {
+    for (double x = start; SweepContinues(x, bound, step);) {
         extent.widestX = std::max(extent.widestX, std::fabs(x));
         const double next = x + step;
         if (++extent.lines > kMaxCoordinateLines || next == x || !std::isfinite(next)) {
             break;
         }
+        x = next;
     }
     return extent;
 }
