@@ -87,6 +87,20 @@ TEST(SeriesValue, StopsOnTheFirstTermNotAbovePrecision) {
     }
 }
 
+TEST(SeriesValue, TermIsPowerOverFactorialToTheBit) {
+    // Bit identity is the point: every term must be ((-1)^n (2x)^(2n)) / (2n)!
+    // with (2n)! exactly as Factorial builds it.
+    for (double x = -12.0; x <= 12.0; x += 0.37) {
+        for (double precision : {1e-3, kDefaultPrecision, 1e-12}) {
+            const SeriesResult result = SeriesValue(x, precision);
+            const int n = result.TermIndex;
+            const double sign = n % 2 == 0 ? 1.0 : -1.0;
+            EXPECT_EQ(result.Term, sign * std::pow(2 * x, 2 * n) / Factorial(2 * n))
+                << x << " at " << precision;
+        }
+    }
+}
+
 TEST(SeriesValue, AgreesWithClosedForm) {
     // Tail of an alternating series with decreasing terms: below the stopping
     // term's magnitude, so within the precision, plus rounding.
