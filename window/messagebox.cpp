@@ -21,6 +21,7 @@ namespace {
 // Shares of the screen a message may take before it scrolls.
 constexpr double kFittingHeightShare = 0.7;
 constexpr double kFittingWidthShare = 0.8;
+
 // Whether `text` shows whole in a label within `room`: its lines fit the
 // height, and a line too wide for the room can wrap at a blank.
 bool FitsInLabel(std::string_view text, const QFontMetrics& metrics, QSize room) {
@@ -78,7 +79,7 @@ MessageBox::MessageBox(QWidget* parent, std::string_view text, const QString& ti
     : QDialog(parent) {
     const QRect available = (parent != nullptr ? parent->screen() : screen())->availableGeometry();
     const bool fits = FitsInLabel(text, fontMetrics(), available.size());
-    QWidget* content = fits ? MakeLabel(text) : MakeLineList(text);
+    QWidget* content = fits ? MakeLabel(text) : MakeLineList(text, available);
     auto* okButton = new QPushButton(QStringLiteral("ОК"), this);
     okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setDefault(true);
@@ -103,7 +104,7 @@ QWidget* MessageBox::MakeLabel(std::string_view text) {
     return label;
 }
 
-QWidget* MessageBox::MakeLineList(std::string_view text) {
+QWidget* MessageBox::MakeLineList(std::string_view text, const QRect& available) {
     auto* list = new QListView(this);
     auto* model = new TextLinesModel(text, list);
     list->setObjectName(QStringLiteral("lines"));
@@ -120,7 +121,6 @@ QWidget* MessageBox::MakeLineList(std::string_view text) {
             [list, model] { QGuiApplication::clipboard()->setText(SelectedLines(*list, *model)); });
     connect(selectAll, &QAction::triggered, list, &QListView::selectAll);
 
-    const QRect available = screen()->availableGeometry();
     const int frame = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
     const int widest = list->fontMetrics().horizontalAdvance(model->Line(model->LongestRow()));
     const auto widthLimit = static_cast<int>(available.width() * kFittingWidthShare);

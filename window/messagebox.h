@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QRect;
 class QString;
 
 // A message with no icon and one "ОК" button. The text shows as plain text,
@@ -21,5 +22,6 @@ public:
 
 private:
     QWidget* MakeLabel(std::string_view text);
-    QWidget* MakeLineList(std::string_view text);
+    // The list of lines, as large as the screen `available` lets it be.
+    QWidget* MakeLineList(std::string_view text, const QRect& available);
 };
