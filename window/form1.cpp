@@ -62,10 +62,13 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
     return button;
 }
 
+constexpr char kSmallIcon[] = ":/icons/icon16.xpm";
+constexpr char kLargeIcon[] = ":/icons/icon32.xpm";  // also Image1's picture
+
 QIcon ChartIcon() {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/icon16.xpm"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/icon32.xpm"), QSize(32, 32));
+    icon.addFile(QString::fromLatin1(kSmallIcon), QSize(16, 16));
+    icon.addFile(QString::fromLatin1(kLargeIcon), QSize(32, 32));
     return icon;
 }
 
@@ -97,7 +100,7 @@ void Form1::CreateControls() {
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/icons/icon32.xpm")));
+    Image1->setPixmap(QPixmap(QString::fromLatin1(kLargeIcon)));
     Image1->setScaledContents(true);
 
     Command2 = MakeButton(this, "Command2", kMinimiseText, kMinimiseTip);
