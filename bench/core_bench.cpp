@@ -2,11 +2,14 @@
 // through the whole data-entry run, as a click of the data-entry button pays it.
 
 #include <algorithm>
+#include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <malloc.h>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include <benchmark/benchmark.h>
 
@@ -69,10 +72,84 @@ void SeriesSweep(benchmark::State& state) {
 }
 BENCHMARK(SeriesSweep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(3);
 
+// The least a closed-form line costs: the cosine, the square, x and y each
+// printed by std::to_chars with its pattern's trimming, appended to a text
+// reserved up front. No checks, no dialogues, no patterns to understand.
+void AppendTrimmed(std::string& out, double value, int decimals, size_t minDecimals) {
+    char buffer[400];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::fixed, decimals);
+    std::string_view digits(buffer, static_cast<size_t>(written.ptr - buffer));
+    const size_t point = digits.find('.');
+    while (digits.size() > point + 1 + minDecimals && digits.back() == '0') {
+        digits.remove_suffix(1);
+    }
+    if (digits.back() == '.') {
+        digits.remove_suffix(1);
+    }
+    if (value < 0 && digits.find_first_not_of("0.") != std::string_view::npos) {
+        out.push_back('-');
+    }
+    out.append(digits);
+}
+
+std::string FloorClosedFormText(double start, double end, double step) {
+    std::string text;
+    text.reserve(static_cast<size_t>((end - start) / step + 1) * 24);
+    for (double x = start; x <= end; x += step) {
+        const double cosine = std::cos(x);
+        const double y = (cosine * cosine - 1.0) * 2.0;
+        text.push_back('(');
+        AppendTrimmed(text, x, 9, 1);
+        text.push_back(';');
+        AppendTrimmed(text, y, 3, 0);
+        text.append(")\r\n");
+    }
+    return text;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// A closed-form line through the whole data-entry run against a line of the
+// floor above, timed alternately in the same run; the ratio is what counts.
+void ClosedFormAgainstFloor(benchmark::State& state) {
+    const Range& range = kClosedFormRanges[0];
+    double runSeconds = 0;
+    double floorSeconds = 0;
+    size_t lines = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        SweepState sweep;
+        ScriptedDialogues dialogues(Answer::No, {range.start, range.end, range.step});
+        RunDataEntry(sweep, dialogues);
+        runSeconds += SecondsSince(start);
+
+        start = std::chrono::steady_clock::now();
+        const std::string floor = FloorClosedFormText(1, 1'000'000, 1);
+        floorSeconds += SecondsSince(start);
+        if (floor != sweep.CoordinatesText) {
+            state.SkipWithError("the floor loop printed another text");
+            break;
+        }
+        lines = static_cast<size_t>(std::count(floor.begin(), floor.end(), '\n'));
+    }
+    const auto perLine = [&](double seconds) {
+        return seconds * 1e9 / static_cast<double>(lines * state.iterations());
+    };
+    state.counters["run_ns_per_line"] = perLine(runSeconds);
+    state.counters["floor_ns_per_line"] = perLine(floorSeconds);
+    state.counters["run_to_floor"] = runSeconds / floorSeconds;
+}
+BENCHMARK(ClosedFormAgainstFloor)->Unit(benchmark::kMillisecond)->MinTime(6);
+
+constexpr NumberPattern kSeriesValuePattern("0.############");
+
 void FormatNumberCall(benchmark::State& state) {
     double value = -1.416146651702207;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FormatNumber(value, "0.############"));
+        benchmark::DoNotOptimize(FormatNumber(value, kSeriesValuePattern));
         value += 1e-9;
     }
 }

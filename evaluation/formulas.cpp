@@ -31,7 +31,7 @@ SeriesResult SeriesValue(double x, double precision) {
 }
 
 double ClosedFormValue(double x) {
-    const double cosine = Checked(std::cos(x));
+    const double cosine = Checked(std::cos(x), FaultOperation::Cosine);
     // What the real power u^2 gives: the square, rounded once.
     const double square = cosine * cosine;
     return CheckedMultiply(square - 1.0, 2.0);

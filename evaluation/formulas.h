@@ -23,8 +23,11 @@ double Factorial(int m);
 //   SeriesValue(0.1, 15^-4) -> {Sum -0.019933422222..., TermIndex 3}
 //   SeriesValue(1, 15^-4)   -> {Sum -1.4161466517..., TermIndex 6}
 //   SeriesValue(0, p)       -> {Sum 0, TermIndex 1, Term 0} for any p >= 0
-// Throws ArithmeticFault when a power or the factorial leaves the real range
-// (the factorial does from n = 86 on, so a precision of 0 or below faults).
+// Throws ArithmeticFault when a power or the factorial leaves the real range;
+// the factorial does from n = 86 on. A precision of 0 is met only once a term
+// underflows to 0, which happens for small |x| before that
+// (SeriesValue(1e-10, 0) stops at n = 16, SeriesValue(0.001, 0) at n = 39);
+// for larger |x|, and for any precision below 0, the series faults.
 SeriesResult SeriesValue(double x, double precision);
 
 // 2((cos x)^2 - 1), x in radians; lies in [-2, 0].

@@ -24,28 +24,63 @@ constexpr char kStartDefault[] = "0.1";
 constexpr char kEndDefault[] = "1";
 constexpr char kStepDefault[] = ".1";
 
-constexpr std::string_view kAbscissaPattern = "0.0########";
-constexpr std::string_view kSeriesValuePattern = "0.############";
-constexpr std::string_view kClosedFormValuePattern = "0.###";
-constexpr std::string_view kPrecisionPattern = "#.############";
+constexpr NumberPattern kAbscissaPattern("0.0########");
+constexpr NumberPattern kSeriesValuePattern("0.############");
+constexpr NumberPattern kClosedFormValuePattern("0.###");
+constexpr NumberPattern kPrecisionPattern("#.############");
+constexpr NumberPattern kWholePattern("0");
 
 constexpr char kRefusalTitle[] = "Недопустимые данные";
-constexpr char kZeroStepMessage[] =
-    "Шаг равен нулю: значение Х не будет меняться, и перебор не закончится.\r\n"
-    "Введите шаг, отличный от нуля.";
-constexpr char kTooManyLinesMessage[] =
-    "Слишком много точек: с таким шагом на этом отрезке получится больше "
-    "1\u00a0000\u00a0000 строк, а допустимо не более 1\u00a0000\u00a0000.\r\n"
-    "Увеличьте шаг или сократите отрезок.";
-constexpr char kPrecisionMessage[] =
-    "Точность должна быть больше нуля: иначе члены ряда никогда не станут "
-    "достаточно малыми.\r\nВведите положительное число.";
 constexpr char kStoppedTitle[] = "Вычисление остановлено";
+constexpr char kShorterRangeAdvice[] =
+    "Нажмите «Ввод данных» и увеличьте шаг или сократите отрезок.";
+constexpr char kLargerStepAdvice[] = "Нажмите «Ввод данных» и увеличьте шаг.";
 
 // Longest closed-form value text: "-1.234".
 constexpr size_t kClosedFormValueWidth = 6;
 // Value text of a series within a few units of zero: "-1.416146651702".
 constexpr size_t kSeriesValueWidth = 15;
+// "(", ";", ")", CR and LF.
+constexpr size_t kLineFrameWidth = 5;
+
+// A count with its digits in groups of three: 1000000 -> "1 000 000", the
+// blanks no-break spaces.
+std::string GroupedCount(std::uint64_t count) {
+    std::string digits = std::to_string(count);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<size_t>(at), "\u00a0");
+    }
+    return digits;
+}
+
+// A size in whole mebibytes where it is one, else in bytes: "64 МиБ".
+std::string SizeText(size_t bytes) {
+    constexpr size_t kMebibyte = size_t{1} << 20;
+    return bytes % kMebibyte == 0 ? GroupedCount(bytes / kMebibyte) + "\u00a0МиБ"
+                                  : GroupedCount(bytes) + "\u00a0байт";
+}
+
+std::string RefusalMessage(RunReason reason, const RunLimits& limits) {
+    const std::string lines = GroupedCount(static_cast<std::uint64_t>(limits.lines));
+    switch (reason) {
+        case RunReason::ZeroStep:
+            return "Шаг равен нулю: значение Х не будет меняться, и перебор не закончится.\r\n"
+                   "Нажмите «Ввод данных» и введите шаг, отличный от нуля.";
+        case RunReason::TooManyLines:
+            return "Слишком много точек: с таким шагом на этом отрезке получится больше " + lines +
+                   " строк, а допустимо не более " + lines + ".\r\n" + kShorterRangeAdvice;
+        case RunReason::TooMuchText:
+            return "Слишком длинный текст координат: с таким шагом на этом отрезке он займёт "
+                   "больше " +
+                   SizeText(limits.textBytes) + ". Допустимо не более " + lines +
+                   " строк и не более " + SizeText(limits.textBytes) + " текста.\r\n" +
+                   kShorterRangeAdvice;
+        default:
+            return "Точность должна быть больше нуля: иначе члены ряда никогда не станут "
+                   "достаточно малыми.\r\nНажмите «Ввод данных» и введите положительную "
+                   "точность.";
+    }
+}
 
 // Whether the sweep visits x: up to the bound for a nonnegative step, down to
 // it for a negative one.
@@ -55,19 +90,19 @@ bool SweepContinues(double x, double bound, double step) {
 
 // Where the sweep will go, found by running its abscissas alone.
 struct SweepExtent {
-    std::int64_t lines = 0;  // counted no further than kMaxCoordinateLines + 1
+    std::int64_t lines = 0;  // counted no further than the line limit + 1
     double widestX = 0.0;    // the abscissa of largest magnitude
 };
 
 // Runs the abscissas as the sweep will, without evaluating or faulting; stops
-// where adding the step no longer moves x or leaves the real range, as the
-// sweep itself does.
-SweepExtent MeasureSweep(double start, double bound, double step) {
+// past `maxLines` or where adding the step no longer moves x or leaves the
+// real range, as the sweep itself does.
+SweepExtent MeasureSweep(double start, double bound, double step, std::int64_t maxLines) {
     SweepExtent extent;
     for (double x = start; SweepContinues(x, bound, step);) {
         extent.widestX = std::max(extent.widestX, std::fabs(x));
         const double next = x + step;
-        if (++extent.lines > kMaxCoordinateLines || next == x || !std::isfinite(next)) {
+        if (++extent.lines > maxLines || next == x || !std::isfinite(next)) {
             break;
         }
         x = next;
@@ -78,33 +113,56 @@ SweepExtent MeasureSweep(double start, double bound, double step) {
 // An upper bound of the text length of the extent's lines, unless a series
 // value takes more than its usual width.
 size_t TextLengthBound(const SweepExtent& extent, bool anyNegativeX, FormulaChoice choice) {
-    const size_t xWidth = (anyNegativeX ? 1 : 0) + FormatNumber(extent.widestX, "0").size() +
-                          kAbscissaPattern.size() - 1;
+    const size_t xWidth = (anyNegativeX ? 1 : 0) +
+                          FormatNumber(extent.widestX, kWholePattern).size() + 1 +
+                          static_cast<size_t>(kAbscissaPattern.Decimals());
     const size_t yWidth =
         choice == FormulaChoice::Series ? kSeriesValueWidth : kClosedFormValueWidth;
-    const size_t lineWidth = xWidth + yWidth + std::string_view("(;)\r\n").size();
-    return static_cast<size_t>(extent.lines) * lineWidth;
+    return static_cast<size_t>(extent.lines) * (xWidth + yWidth + kLineFrameWidth);
 }
 
-// The reason a range cannot be swept, or nullptr when it can.
-const char* RangeRefusal(double start, double bound, double step, const SweepExtent& extent) {
-    if (step == 0 && start <= bound) {
-        return kZeroStepMessage;
+// Why a range cannot be swept, or RunReason::None when it can.
+RunReason RangeRefusal(const SweepState& state, const SweepExtent& extent, size_t textBound,
+                       const RunLimits& limits) {
+    if (state.StepX == 0 && state.StartX <= state.EndX) {
+        return RunReason::ZeroStep;
     }
-    if (extent.lines > kMaxCoordinateLines) {
-        return kTooManyLinesMessage;
+    if (extent.lines > limits.lines) {
+        return RunReason::TooManyLines;
     }
-    return nullptr;
+    if (textBound > limits.textBytes) {
+        return RunReason::TooMuchText;
+    }
+    return RunReason::None;
+}
+
+RunOutcome Refuse(DialogueService& dialogues, RunReason reason, const RunLimits& limits) {
+    dialogues.ShowMessage(RefusalMessage(reason, limits), kRefusalTitle);
+    return {RunStatus::Refused, reason};
 }
 
 double AskNumber(DialogueService& dialogues, const char* prompt, const std::string& defaultText) {
     return ReadNumber(dialogues.AskText(prompt, kInputTitle, defaultText));
 }
 
-std::string StuckMessage(double x, size_t lineCount) {
-    return "Шаг слишком мал: при Х = " + FormatNumber(x, kAbscissaPattern) +
-           " прибавление шага уже не меняет Х, и перебор не закончится.\r\n" +
-           "Получено точек: " + std::to_string(lineCount) + ".";
+std::string LinesKeptNote(size_t lineCount) {
+    return "Получено точек: " + std::to_string(lineCount) + "; они сохранены.\r\n";
+}
+
+RunOutcome StopStuck(DialogueService& dialogues, double x, size_t lineCount) {
+    dialogues.ShowMessage("Шаг слишком мал: при Х = " + FormatNumber(x, kAbscissaPattern) +
+                              " прибавление шага уже не меняет Х, и перебор не закончится.\r\n" +
+                              LinesKeptNote(lineCount) + kLargerStepAdvice,
+                          kStoppedTitle);
+    return {RunStatus::Stopped, RunReason::StepTooSmall};
+}
+
+RunOutcome StopAtTextLimit(DialogueService& dialogues, size_t lineCount, size_t textBytes) {
+    dialogues.ShowMessage("Текст координат достиг предела в " + SizeText(textBytes) +
+                              ": значения ряда оказались длиннее ожидаемого.\r\n" +
+                              LinesKeptNote(lineCount) + kShorterRangeAdvice,
+                          kStoppedTitle);
+    return {RunStatus::Stopped, RunReason::TextLimitReached};
 }
 
 // Sets Sum (and, for the series, TermIndex and Term) for state.CurrentX.
@@ -119,23 +177,30 @@ void Evaluate(SweepState& state, FormulaChoice choice) {
     state.Term = series.Term;
 }
 
-// Visits StartX and its running sums with `step` while the sweep continues,
-// appending a line for each. Tells the user, and stops, when the step no
-// longer moves x.
-void Sweep(SweepState& state, FormulaChoice choice, double step, DialogueService& dialogues) {
+// Visits StartX and its running sums with the step while the sweep continues,
+// appending a line for each. Stops, telling the user, when the step no longer
+// moves x or the text would pass its limit.
+RunOutcome Sweep(SweepState& state, DialogueService& dialogues, size_t maxTextBytes) {
     const double bound = state.EndX;
+    const double step = state.StepX;
+    std::string& text = state.CoordinatesText;
     size_t lineCount = 0;
     for (state.CurrentX = state.StartX; SweepContinues(state.CurrentX, bound, step);) {
-        Evaluate(state, choice);
-        AppendCoordinateLine(state, choice);
+        Evaluate(state, state.Choice);
+        const size_t lineStart = text.size();
+        AppendCoordinateLine(state, state.Choice);
+        if (text.size() > maxTextBytes) {
+            text.resize(lineStart);
+            return StopAtTextLimit(dialogues, lineCount, maxTextBytes);
+        }
         ++lineCount;
         const double next = CheckedAdd(state.CurrentX, step);
         if (next == state.CurrentX) {
-            dialogues.ShowMessage(StuckMessage(state.CurrentX, lineCount), kStoppedTitle);
-            return;
+            return StopStuck(dialogues, state.CurrentX, lineCount);
         }
         state.CurrentX = next;
     }
+    return {};
 }
 
 }  // namespace
@@ -151,30 +216,30 @@ void AppendCoordinateLine(SweepState& state, FormulaChoice choice) {
     text.append(")\r\n");
 }
 
-void RunDataEntry(SweepState& state, DialogueService& dialogues) {
+RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues, const RunLimits& limits) {
     std::string().swap(state.CoordinatesText);  // also gives back a large earlier text's memory
-    const FormulaChoice choice = dialogues.AskYesNo(kChoicePrompt, kChoiceTitle) == Answer::Yes
-                                     ? FormulaChoice::Series
-                                     : FormulaChoice::ClosedForm;
+    state.Choice = dialogues.AskYesNo(kChoicePrompt, kChoiceTitle) == Answer::Yes
+                       ? FormulaChoice::Series
+                       : FormulaChoice::ClosedForm;
     state.StartX = AskNumber(dialogues, kStartPrompt, kStartDefault);
     state.EndX = AskNumber(dialogues, kEndPrompt, kEndDefault);
-    const double step = AskNumber(dialogues, kStepPrompt, kStepDefault);
+    state.StepX = AskNumber(dialogues, kStepPrompt, kStepDefault);
 
-    const SweepExtent extent = MeasureSweep(state.StartX, state.EndX, step);
-    if (const char* refusal = RangeRefusal(state.StartX, state.EndX, step, extent)) {
-        dialogues.ShowMessage(refusal, kRefusalTitle);
-        return;
+    const SweepExtent extent = MeasureSweep(state.StartX, state.EndX, state.StepX, limits.lines);
+    const bool anyNegativeX = state.StartX < 0 || state.EndX < 0;
+    const size_t textBound = TextLengthBound(extent, anyNegativeX, state.Choice);
+    if (const RunReason refusal = RangeRefusal(state, extent, textBound, limits);
+        refusal != RunReason::None) {
+        return Refuse(dialogues, refusal, limits);
     }
-    if (choice == FormulaChoice::Series) {
+    if (state.Choice == FormulaChoice::Series) {
         const std::string precisionDefault =
             FormatNumber(std::pow(15.0, -4.0), kPrecisionPattern);  // base 15, not 10
         state.Precision = AskNumber(dialogues, kPrecisionPrompt, precisionDefault);
         if (!(state.Precision > 0)) {
-            dialogues.ShowMessage(kPrecisionMessage, kRefusalTitle);
-            return;
+            return Refuse(dialogues, RunReason::PrecisionNotPositive, limits);
         }
     }
-    const bool anyNegativeX = state.StartX < 0 || state.EndX < 0;
-    state.CoordinatesText.reserve(TextLengthBound(extent, anyNegativeX, choice));
-    Sweep(state, choice, step, dialogues);
+    state.CoordinatesText.reserve(std::min(textBound, limits.textBytes));
+    return Sweep(state, dialogues, limits.textBytes);
 }

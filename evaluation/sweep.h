@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "evaluation/dialogueservice.h"
@@ -20,10 +22,42 @@ struct SweepState {
     double Term = 0.0;            // the last series term computed
     double StartX = 0.0;          // first abscissa, as typed
     double EndX = 0.0;            // bound of the sweep, as typed
+    // Kept so that views of the last run can recompute its lines.
+    FormulaChoice Choice = FormulaChoice::ClosedForm;
+    double StepX = 0.0;
 };
 
 // The most lines one run makes; a sweep that would make more is refused.
 inline constexpr std::int64_t kMaxCoordinateLines = 1'000'000;
+// The most bytes of coordinates text one run holds (64 MiB).
+inline constexpr std::size_t kMaxCoordinatesTextBytes = std::size_t{64} << 20;
+
+// The limits a run keeps to; the program always runs with these defaults.
+struct RunLimits {
+    std::int64_t lines = kMaxCoordinateLines;
+    std::size_t textBytes = kMaxCoordinatesTextBytes;
+};
+
+// How a run ended. A refused run asked for something it cannot do and made no
+// line; a stopped run ended its sweep early and keeps the lines it made.
+enum class RunStatus { Completed, Refused, Stopped };
+
+enum class RunReason {
+    None,                  // completed
+    ZeroStep,              // refused: x would never move
+    TooManyLines,          // refused: more lines than the limit
+    TooMuchText,           // refused: more text than the limit
+    PrecisionNotPositive,  // refused: the series could never stop
+    StepTooSmall,          // stopped: adding the step no longer moves x
+    TextLimitReached,      // stopped: the next line would pass the text limit
+};
+
+struct RunOutcome {
+    RunStatus status = RunStatus::Completed;
+    RunReason reason = RunReason::None;
+
+    bool operator==(const RunOutcome&) const = default;
+};
 
 // The data-entry run. Empties CoordinatesText, asks through `dialogues`
 // whether to use the series (Yes) or the closed form (No), then the first
@@ -31,18 +65,20 @@ inline constexpr std::int64_t kMaxCoordinateLines = 1'000'000;
 // every answer is read by ReadNumber. It then sweeps x from StartX by running
 // sums of the step (x := x + step) while x <= EndX (x >= EndX for a negative
 // step) and appends one line per abscissa, "(" x ";" y ")" CR LF. It shows
-// no result.
-// Refused input, told to the user by ShowMessage, ends the run early: a zero
-// step that would never end the sweep and a sweep of more than
-// kMaxCoordinateLines lines (both before the precision is asked; no line is
-// made), and a precision of 0 or below. A step too small to move x any more
-// ends the sweep with a message; the lines made before stay.
+// no result; it returns how the run ended.
+// Refused input, told to the user by ShowMessage, ends the run early, before
+// any line: a zero step, a sweep of more than limits.lines lines or of more
+// than limits.textBytes of text as foreseen with values of their usual width
+// (all three before the precision is asked), and a precision of 0 or below. A step too small to
+// move x any more, or a line that would pass the text limit, stops the sweep with a message; the
+// lines made before stay.
 //   defaults, closed form: 10 lines, "(0.1;-0.02)\r\n" ... "(1.0;-1.416)\r\n"
 //   defaults, series: 10 lines, "(0.1;-0.019933422222)\r\n" ... "(1.0;-1.416146651702)\r\n"
 // Throws ArithmeticFault when a real operation (reading a number, the series,
 // the closed form, the step addition) leaves the real range or is invalid:
 // no further dialogue is shown and the lines made before the fault stay.
-void RunDataEntry(SweepState& state, DialogueService& dialogues);
+RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues,
+                        const RunLimits& limits = {});
 
 // Appends the line for state.CurrentX and state.Sum to CoordinatesText: x by
 // "0.0########", y by "0.############" (series) or "0.###" (closed form).

@@ -1,21 +1,45 @@
 #include "numtext/arithmeticfault.h"
 
+#include <string>
+
 namespace {
 
-// The user's sentence for one kind of fault.
-const char* Describe(FaultKind kind) {
+const char* KindName(FaultKind kind) {
     switch (kind) {
         case FaultKind::Overflow:
-            return "Переполнение: число вышло за пределы допустимого диапазона.";
+            return "overflow";
         case FaultKind::DivisionByZero:
-            return "Деление на ноль.";
+            return "division by zero";
         case FaultKind::InvalidOperation:
-            return "Недопустимая арифметическая операция.";
+            return "invalid operation";
     }
-    return "Арифметическая ошибка.";
+    return "fault";
+}
+
+const char* OperationName(FaultOperation operation) {
+    switch (operation) {
+        case FaultOperation::ReadingNumber:
+            return "reading a number";
+        case FaultOperation::Addition:
+            return "an addition";
+        case FaultOperation::Multiplication:
+            return "a multiplication";
+        case FaultOperation::Division:
+            return "a division";
+        case FaultOperation::Power:
+            return "a power";
+        case FaultOperation::Cosine:
+            return "a cosine";
+        case FaultOperation::Printing:
+            return "printing a number";
+    }
+    return "an operation";
 }
 
 }  // namespace
 
-ArithmeticFault::ArithmeticFault(FaultKind kind)
-    : std::runtime_error(Describe(kind)), kind_(kind) {}
+ArithmeticFault::ArithmeticFault(FaultKind kind, FaultOperation operation)
+    : std::runtime_error(std::string("arithmetic fault: ") + KindName(kind) + " in " +
+                         OperationName(operation)),
+      kind_(kind),
+      operation_(operation) {}

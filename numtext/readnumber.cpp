@@ -82,7 +82,7 @@ bool IsAtLeastOne(std::string_view significand, std::int64_t exponent) {
 
 }  // namespace
 
-double ReadNumber(std::string_view text) {
+NumberReading ReadNumberReport(std::string_view text) {
     size_t pos = 0;
     while (pos < text.size() && IsBlank(text[pos])) {
         ++pos;
@@ -100,20 +100,29 @@ double ReadNumber(std::string_view text) {
     }
     const bool hasDigit = integerEnd > start || significandEnd > integerEnd + 1;
     if (!hasDigit) {
-        return 0.0;
+        return {};
     }
-    const size_t end = SkipExponent(text, significandEnd);
+    NumberReading reading;
+    reading.hasNumber = true;
+    reading.end = SkipExponent(text, significandEnd);
 
     double magnitude = 0.0;
-    const auto read = std::from_chars(text.data() + start, text.data() + end, magnitude);
+    const auto read = std::from_chars(text.data() + start, text.data() + reading.end, magnitude);
     if (read.ec == std::errc::result_out_of_range) {
         const std::string_view significand = text.substr(start, significandEnd - start);
-        const std::string_view exponent = text.substr(significandEnd, end - significandEnd);
+        const std::string_view exponent = text.substr(significandEnd, reading.end - significandEnd);
         const std::int64_t exponentValue = exponent.empty() ? 0 : ExponentValue(exponent);
-        if (IsAtLeastOne(significand, exponentValue)) {
-            throw ArithmeticFault(FaultKind::Overflow);
-        }
+        reading.beyondRange = IsAtLeastOne(significand, exponentValue);
         magnitude = 0.0;
     }
-    return negative ? -magnitude : magnitude;
+    reading.value = negative ? -magnitude : magnitude;
+    return reading;
+}
+
+double ReadNumber(std::string_view text) {
+    const NumberReading reading = ReadNumberReport(text);
+    if (reading.beyondRange) {
+        throw ArithmeticFault(FaultKind::Overflow, FaultOperation::ReadingNumber);
+    }
+    return reading.value;
 }

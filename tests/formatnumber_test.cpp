@@ -135,10 +135,21 @@ TEST(NumberFormatting, RefusesMalformedPatternsAndNonFiniteValues) {
     }
 }
 
+TEST(NumberPattern, IsUnderstoodAtCompileTime) {
+    constexpr NumberPattern kAbscissa("0.0########");
+    static_assert(kAbscissa.MinIntegerDigits() == 1);
+    static_assert(kAbscissa.Decimals() == 9);
+    static_assert(kAbscissa.MinDecimals() == 1);
+    constexpr NumberPattern kPrecision("#.############");
+    static_assert(kPrecision.MinIntegerDigits() == 0 && kPrecision.Decimals() == 12);
+    EXPECT_THROW(NumberPattern("0.0.0"), std::invalid_argument);
+    EXPECT_EQ(FormatNumber(7.25, NumberPattern("000.0")), "007.2");  // ties to even
+}
+
 TEST(NumberFormatting, AppendsToExistingText) {
     std::string text = "(";
-    AppendFormattedNumber(text, -0.5, "0.###");
-    AppendFormattedNumber(text, 0.0, "#.###");
+    AppendFormattedNumber(text, -0.5, NumberPattern("0.###"));
+    AppendFormattedNumber(text, 0.0, NumberPattern("#.###"));
     EXPECT_EQ(text, "(-0.50");
 }
 

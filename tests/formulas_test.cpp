@@ -12,14 +12,16 @@ namespace {
 
 const double kDefaultPrecision = std::pow(15.0, -4.0);
 
-// Runs `compute` and expects it to raise an arithmetic fault of `kind`.
+// Runs `compute` and expects it to raise an arithmetic fault of `kind` in
+// `operation`.
 template <typename Compute>
-void ExpectFault(FaultKind kind, Compute compute) {
+void ExpectFault(FaultKind kind, FaultOperation operation, Compute compute) {
     try {
         compute();
         ADD_FAILURE() << "no fault";
     } catch (const ArithmeticFault& fault) {
         EXPECT_EQ(fault.Kind(), kind);
+        EXPECT_EQ(fault.Operation(), operation);
     }
 }
 
@@ -39,7 +41,7 @@ TEST(Factorial, GivesExactValues) {
 
 TEST(Factorial, OverflowsFrom171On) {
     EXPECT_NEAR(Factorial(170) / 7.257415615307994e306, 1.0, 1e-13);
-    ExpectFault(FaultKind::Overflow, [] { Factorial(171); });
+    ExpectFault(FaultKind::Overflow, FaultOperation::Multiplication, [] { Factorial(171); });
 }
 
 TEST(SeriesValue, HeaderExamples) {
@@ -124,10 +126,27 @@ TEST(SeriesValue, IsEvenInX) {
 }
 
 TEST(SeriesValue, FaultsWhenAPowerOrTheFactorialOverflows) {
-    ExpectFault(FaultKind::Overflow, [] { SeriesValue(1.0, 0.0); });  // 172! at n = 86
-    ExpectFault(FaultKind::Overflow, [] { SeriesValue(1.0, -1.0); });
-    ExpectFault(FaultKind::Overflow, [] { SeriesValue(100.0, 1e-5); });  // 200^(2n)
-    ExpectFault(FaultKind::Overflow, [] { SeriesValue(1e308, 1.0); });   // 2x
+    constexpr auto kOverflow = FaultKind::Overflow;
+    // 172! at n = 86
+    ExpectFault(kOverflow, FaultOperation::Multiplication, [] { SeriesValue(1.0, 0.0); });
+    ExpectFault(kOverflow, FaultOperation::Multiplication, [] { SeriesValue(1.0, -1.0); });
+    ExpectFault(kOverflow, FaultOperation::Power, [] { SeriesValue(100.0, 1e-5); });  // 200^(2n)
+    ExpectFault(kOverflow, FaultOperation::Multiplication, [] { SeriesValue(1e308, 1.0); });  // 2x
+}
+
+TEST(SeriesValue, PrecisionZeroStopsWhereTheTermsUnderflow) {
+    const struct {
+        double x;
+        int termIndex;
+    } rows[] = {{1e-10, 16}, {0.001, 39}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.x);
+        const SeriesResult result = SeriesValue(row.x, 0.0);
+        EXPECT_EQ(result.TermIndex, row.termIndex);
+        EXPECT_EQ(result.Term, 0.0);
+        const double sine = std::sin(row.x);
+        EXPECT_DOUBLE_EQ(result.Sum, -2 * sine * sine);  // cos 2x - 1 without cancellation
+    }
 }
 
 TEST(ClosedFormValue, MatchesCosineOfDoubleAngle) {

@@ -145,6 +145,41 @@ TEST(NumberReading, BeyondTheRangeIsAnOverflow) {
             ADD_FAILURE() << "no fault";
         } catch (const ArithmeticFault& fault) {
             EXPECT_EQ(fault.Kind(), FaultKind::Overflow);
+            EXPECT_EQ(fault.Operation(), FaultOperation::ReadingNumber);
+        }
+        EXPECT_TRUE(ReadNumberReport(text).beyondRange);
+    }
+}
+
+TEST(NumberReport, TellsWhatWasReadAndWhere) {
+    const struct {
+        std::string text;
+        double value;
+        size_t end;
+        bool hasNumber;
+        bool beyondRange;
+    } rows[] = {
+        // the header's examples
+        {"0.5 м", 0.5, 3, true, false},
+        {"0,5", 0.0, 1, true, false},
+        {" abc", 0.0, 0, false, false},
+        {"-1e400", 0.0, 6, true, true},
+        // blanks and sign belong to the reading; an exponent without digits does not
+        {"  -.25e1x", -2.5, 8, true, false},
+        {"7e", 7.0, 1, true, false},
+        {"1e-400", 0.0, 6, true, false},
+        {"+", 0.0, 0, false, false},
+        {"", 0.0, 0, false, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE("text: \"" + row.text + "\"");
+        const NumberReading reading = ReadNumberReport(row.text);
+        EXPECT_EQ(reading.value, row.value);
+        EXPECT_EQ(reading.end, row.end);
+        EXPECT_EQ(reading.hasNumber, row.hasNumber);
+        EXPECT_EQ(reading.beyondRange, row.beyondRange);
+        if (!row.beyondRange) {
+            EXPECT_EQ(ReadNumber(row.text), row.value);  // the same reading
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include <QAbstractItemModel>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "support/modalanswerer.h"
+#include "window/readinghint.h"
 
 namespace {
 
@@ -157,6 +159,119 @@ TEST_F(ScreenDialoguesTest, LongLineWithoutBlanksScrollsSideways) {
         ClickButton(box, "okButton");
     }});
     dialogues_.ShowMessage(line, "Вывод функции");
+}
+
+// Whether a window manager is offered a minimise or maximise button.
+bool OffersMinimiseOrMaximise(const QWidget& box) {
+    const Qt::WindowFlags flags = box.windowFlags();
+    return !flags.testFlag(Qt::CustomizeWindowHint) ||
+           flags.testFlag(Qt::WindowMinimizeButtonHint) ||
+           flags.testFlag(Qt::WindowMaximizeButtonHint);
+}
+
+TEST_F(ScreenDialoguesTest, NoBoxOffersMinimiseOrMaximise) {
+    const auto check = [](QDialog& box) {
+        EXPECT_FALSE(OffersMinimiseOrMaximise(box)) << box.windowTitle().toStdString();
+    };
+    {
+        ModalAnswerer answerer({[&](QDialog& box) {
+            check(box);
+            ClickButton(box, "yesButton");
+        }});
+        dialogues_.AskYesNo("Вопрос", "Выбор функции");
+    }
+    ModalAnswerer answerer({[&](QDialog& box) {
+                                check(box);
+                                ClickButton(box, "okButton");
+                            },
+                            [&](QDialog& box) {
+                                check(box);
+                                ClickButton(box, "okButton");
+                            }});
+    dialogues_.AskText("Введите шаг", "Ввод начальных значений", ".1");
+    dialogues_.ShowMessage("Текст", "Вывод функции");
+}
+
+TEST_F(ScreenDialoguesTest, MessageIsWideEnoughForItsTitle) {
+    const QString title = QStringLiteral("Вывод функции");
+    ModalAnswerer answerer({[&](QDialog& box) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        EXPECT_GE(box.width(), QFontMetrics(titleFont).horizontalAdvance(title) + 120);
+        ClickButton(box, "okButton");
+    }});
+    dialogues_.ShowMessage("Полученные координаты\r\n\r\n", title.toStdString());
+}
+
+// Opens a message of `text` and copies it with the keyboard alone: Ctrl+A,
+// Ctrl+C, then Enter to close. Returns what the clipboard got.
+QString CopiedFromTheKeyboard(ScreenDialogues& dialogues, const std::string& text) {
+    QGuiApplication::clipboard()->clear();
+    bool closedByEnter = false;
+    ModalAnswerer answerer({[&](QDialog& box) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        EXPECT_TRUE(focused->objectName() == QStringLiteral("prompt") ||
+                    focused->objectName() == QStringLiteral("lines"))
+            << focused->objectName().toStdString();
+        QTest::keyClick(focused, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(focused, Qt::Key_Return);
+        closedByEnter = !box.isVisible() && box.result() == QDialog::Accepted;
+        if (box.isVisible()) {
+            box.reject();
+        }
+    }});
+    dialogues.ShowMessage(text, "Вывод функции");
+    EXPECT_TRUE(closedByEnter);
+    return QGuiApplication::clipboard()->text();
+}
+
+TEST_F(ScreenDialoguesTest, MessageTextIsCopiedFromTheKeyboard) {
+    EXPECT_EQ(CopiedFromTheKeyboard(dialogues_, "Полученные координаты\r\n\r\n(0.1;-0.02)\r\n"),
+              QStringLiteral("Полученные координаты\n\n(0.1;-0.02)\n"));
+    std::string tall;
+    for (int i = 1; i <= 5000; ++i) {
+        tall.append("(").append(std::to_string(i)).append(".0;-1.234)\r\n");
+    }
+    const QString copied = CopiedFromTheKeyboard(dialogues_, tall);
+    EXPECT_TRUE(copied.startsWith(QStringLiteral("(1.0;-1.234)\n(2.0;-1.234)\n")));
+    EXPECT_TRUE(copied.endsWith(QStringLiteral("\n(5000.0;-1.234)")));
+}
+
+TEST_F(ScreenDialoguesTest, InputFieldIsLabelledByItsPrompt) {
+    ModalAnswerer answerer({[](QDialog& box) {
+        const auto* prompt = box.findChild<QLabel*>(QStringLiteral("prompt"));
+        auto* input = box.findChild<QLineEdit*>(QStringLiteral("input"));
+        ASSERT_NE(prompt, nullptr);
+        ASSERT_NE(input, nullptr);
+        EXPECT_EQ(prompt->buddy(), input);
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(input);
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->text(QAccessible::Name), QStringLiteral("Введите шаг"));
+        ClickButton(box, "okButton");
+    }});
+    dialogues_.AskText("Введите шаг", "Ввод начальных значений", ".1");
+}
+
+TEST_F(ScreenDialoguesTest, InputBoxTellsHowTheTextWillBeReadAsItIsTyped) {
+    ModalAnswerer answerer({[](QDialog& box) {
+        const auto* hint = box.findChild<QLabel*>(QStringLiteral("readingHint"));
+        ASSERT_NE(hint, nullptr);
+        EXPECT_EQ(hint->text(), QStringLiteral("Будет прочитано: 0.1"));  // the default text
+        QTest::keyClicks(box.focusWidget(), QStringLiteral("0,5"));
+        EXPECT_EQ(hint->text(), ReadingHint(QStringLiteral("0,5")));
+        EXPECT_EQ(box.focusWidget()->accessibleDescription(), hint->text());
+        QTest::keyClick(box.focusWidget(), Qt::Key_Backspace);
+        QTest::keyClick(box.focusWidget(), Qt::Key_Backspace);
+        QTest::keyClicks(box.focusWidget(), QStringLiteral(".5 "));
+        qobject_cast<QLineEdit*>(box.focusWidget())->insert(QStringLiteral("м"));
+        EXPECT_EQ(hint->text(),
+                  QStringLiteral("Будет прочитано: 0.5. Остальное («м») не учитывается."));
+        ClickButton(box, "okButton");
+    }});
+    // The hint changes nothing of what the run receives.
+    EXPECT_EQ(dialogues_.AskText("Введите шаг", "Ввод начальных значений", ".1"), "0.5 м");
 }
 
 }  // namespace

@@ -37,12 +37,28 @@ const char kSeriesDefaultText[] =
     "(0.7;-0.830032974194)\r\n(0.8;-1.029199514123)\r\n(0.9;-1.227202052274)\r\n"
     "(1.0;-1.416146651702)\r\n";
 
-// One data-entry run on `state` with scripted answers; returns its dialogues.
-ScriptedDialogues RunWith(SweepState& state, Answer choice, Replies replies) {
+// The dialogues a run opened and how it ended.
+struct RunRecord {
+    std::vector<DialogueCall> calls;
+    RunOutcome outcome;
+};
+
+// One data-entry run on `state` with scripted answers.
+RunRecord RunWith(SweepState& state, Answer choice, Replies replies, const RunLimits& limits = {}) {
     ScriptedDialogues dialogues(choice, std::move(replies));
-    RunDataEntry(state, dialogues);
+    const RunOutcome outcome = RunDataEntry(state, dialogues, limits);
     EXPECT_EQ(dialogues.unscriptedPrompts, 0);
-    return dialogues;
+    return {dialogues.calls, outcome};
+}
+
+constexpr RunOutcome kCompleted = {RunStatus::Completed, RunReason::None};
+
+RunOutcome Refused(RunReason reason) {
+    return {RunStatus::Refused, reason};
+}
+
+RunOutcome Stopped(RunReason reason) {
+    return {RunStatus::Stopped, reason};
 }
 
 std::string RunText(Answer choice, Replies replies) {
@@ -74,9 +90,10 @@ ScriptedDialogues RunExpectingFault(SweepState& state, Answer choice, Replies re
 
 TEST(DataEntry, DefaultClosedFormRun) {
     SweepState state;
-    const ScriptedDialogues dialogues = RunWith(state, Answer::No, {kConfirm, kConfirm, kConfirm});
+    const RunRecord run = RunWith(state, Answer::No, {kConfirm, kConfirm, kConfirm});
     const std::vector<DialogueCall> expected = {kChoice, kStartPrompt, kEndPrompt, kStepPrompt};
-    EXPECT_EQ(dialogues.calls, expected);  // no precision prompt, no message
+    EXPECT_EQ(run.calls, expected);  // no precision prompt, no message
+    EXPECT_EQ(run.outcome, kCompleted);
     EXPECT_EQ(state.CoordinatesText, kClosedFormDefaultText);
     EXPECT_EQ(state.StartX, 0.1);
     EXPECT_EQ(state.EndX, 1.0);
@@ -84,11 +101,11 @@ TEST(DataEntry, DefaultClosedFormRun) {
 
 TEST(DataEntry, DefaultSeriesRun) {
     SweepState state;
-    const ScriptedDialogues dialogues =
-        RunWith(state, Answer::Yes, {kConfirm, kConfirm, kConfirm, kConfirm});
+    const RunRecord run = RunWith(state, Answer::Yes, {kConfirm, kConfirm, kConfirm, kConfirm});
     const std::vector<DialogueCall> expected = {kChoice, kStartPrompt, kEndPrompt, kStepPrompt,
                                                 kPrecisionPrompt};
-    EXPECT_EQ(dialogues.calls, expected);
+    EXPECT_EQ(run.calls, expected);
+    EXPECT_EQ(run.outcome, kCompleted);
     EXPECT_EQ(state.CoordinatesText, kSeriesDefaultText);
     EXPECT_EQ(state.Precision, 1.9753086e-05);  // the default text read back
     EXPECT_EQ(state.TermIndex, 6);              // the series at the last abscissa
@@ -111,14 +128,15 @@ TEST(DataEntry, SecondRunKeepsOnlyItsOwnLines) {
 TEST(DataEntry, CancelledPromptsReadAsZeroAndReachTheZeroStepRefusal) {
     for (Answer choice : {Answer::Yes, Answer::No}) {
         SweepState state;
-        const ScriptedDialogues dialogues = RunWith(state, choice, {"", "", ""});
-        ASSERT_EQ(dialogues.calls.size(), 5u);  // the precision is never asked
-        EXPECT_EQ(dialogues.calls[3], kStepPrompt);
-        EXPECT_EQ(dialogues.calls[4].kind, Kind::Message);
-        EXPECT_EQ(dialogues.calls[4].title, "Недопустимые данные");
-        EXPECT_EQ(dialogues.calls[4].prompt,
+        const RunRecord run = RunWith(state, choice, {"", "", ""});
+        ASSERT_EQ(run.calls.size(), 5u);  // the precision is never asked
+        EXPECT_EQ(run.calls[3], kStepPrompt);
+        EXPECT_EQ(run.outcome, Refused(RunReason::ZeroStep));
+        EXPECT_EQ(run.calls[4].kind, Kind::Message);
+        EXPECT_EQ(run.calls[4].title, "Недопустимые данные");
+        EXPECT_EQ(run.calls[4].prompt,
                   "Шаг равен нулю: значение Х не будет меняться, и перебор не закончится.\r\n"
-                  "Введите шаг, отличный от нуля.");
+                  "Нажмите «Ввод данных» и введите шаг, отличный от нуля.");
         EXPECT_EQ(state.CoordinatesText, "");
     }
 }
@@ -151,9 +169,9 @@ TEST(Sweep, RangeAgainstTheStepGivesNoLine) {
     for (const Replies& replies : rows) {
         SweepState state;
         state.CoordinatesText = "(9.0;-1)\r\n";
-        const ScriptedDialogues dialogues = RunWith(state, Answer::No, replies);
+        const RunRecord run = RunWith(state, Answer::No, replies);
         EXPECT_EQ(state.CoordinatesText, "");
-        EXPECT_EQ(dialogues.calls.size(), 4u);  // no refusal either
+        EXPECT_EQ(run.calls.size(), 4u);  // no refusal either
     }
 }
 
@@ -184,9 +202,9 @@ TEST(Sweep, NumberBeyondTheRangeEndsTheRunAtOnce) {
 TEST(Sweep, ZeroStepIsRefused) {
     for (const Replies& replies : {Replies{"1", "1", "0"}, Replies{"0", "5", "-0"}}) {
         SweepState state;
-        const ScriptedDialogues dialogues = RunWith(state, Answer::No, replies);
-        ASSERT_EQ(dialogues.calls.size(), 5u);
-        EXPECT_EQ(dialogues.calls[4].title, "Недопустимые данные");
+        const RunRecord run = RunWith(state, Answer::No, replies);
+        EXPECT_EQ(run.outcome, Refused(RunReason::ZeroStep));
+        EXPECT_EQ(run.calls.size(), 5u);
         EXPECT_EQ(state.CoordinatesText, "");
     }
 }
@@ -198,13 +216,14 @@ TEST(Sweep, MoreThanAMillionLinesIsRefused) {
                             {"-1e308", "1e308", "1e302"}};
     for (const Replies& replies : rows) {
         SweepState state;
-        const ScriptedDialogues dialogues = RunWith(state, Answer::Yes, replies);
-        ASSERT_EQ(dialogues.calls.size(), 5u);  // refused before the precision prompt
-        EXPECT_EQ(dialogues.calls[4].kind, Kind::Message);
-        EXPECT_EQ(dialogues.calls[4].prompt,
+        const RunRecord run = RunWith(state, Answer::Yes, replies);
+        EXPECT_EQ(run.outcome, Refused(RunReason::TooManyLines));
+        ASSERT_EQ(run.calls.size(), 5u);  // refused before the precision prompt
+        EXPECT_EQ(run.calls[4].kind, Kind::Message);
+        EXPECT_EQ(run.calls[4].prompt,
                   "Слишком много точек: с таким шагом на этом отрезке получится больше "
                   "1\u00a0000\u00a0000 строк, а допустимо не более 1\u00a0000\u00a0000.\r\n"
-                  "Увеличьте шаг или сократите отрезок.");
+                  "Нажмите «Ввод данных» и увеличьте шаг или сократите отрезок.");
         EXPECT_EQ(state.CoordinatesText, "");
     }
 }
@@ -218,28 +237,87 @@ TEST(Sweep, AMillionLinesIsAccepted) {
 TEST(Sweep, StepThatStopsMovingTheAbscissaEndsTheRun) {
     // From 2^53 on, adding 1 rounds back to the same real.
     SweepState state;
-    const ScriptedDialogues dialogues =
-        RunWith(state, Answer::No, {"9007199254740990", "9007199254741000", "1"});
+    const RunRecord run = RunWith(state, Answer::No, {"9007199254740990", "9007199254741000", "1"});
+    EXPECT_EQ(run.outcome, Stopped(RunReason::StepTooSmall));
     EXPECT_EQ(LineCount(state.CoordinatesText), 3);
     EXPECT_EQ(state.CoordinatesText.find("(9007199254740990.0;"), 0u);
-    ASSERT_EQ(dialogues.calls.size(), 5u);
-    EXPECT_EQ(dialogues.calls[4].title, "Вычисление остановлено");
-    EXPECT_EQ(dialogues.calls[4].prompt,
+    ASSERT_EQ(run.calls.size(), 5u);
+    EXPECT_EQ(run.calls[4].title, "Вычисление остановлено");
+    EXPECT_EQ(run.calls[4].prompt,
               "Шаг слишком мал: при Х = 9007199254740992.0 прибавление шага уже не меняет Х, "
-              "и перебор не закончится.\r\nПолучено точек: 3.");
+              "и перебор не закончится.\r\nПолучено точек: 3; они сохранены.\r\n"
+              "Нажмите «Ввод данных» и увеличьте шаг.");
 }
 
 TEST(Sweep, PrecisionNotAboveZeroIsRefused) {
     for (const char* precision : {"0", "-1", "", "abc", "1e-400"}) {
         SweepState state;
-        const ScriptedDialogues dialogues =
+        const RunRecord run =
             RunWith(state, Answer::Yes, {kConfirm, kConfirm, kConfirm, precision});
-        ASSERT_EQ(dialogues.calls.size(), 6u) << precision;
-        EXPECT_EQ(dialogues.calls[5].prompt,
+        EXPECT_EQ(run.outcome, Refused(RunReason::PrecisionNotPositive)) << precision;
+        ASSERT_EQ(run.calls.size(), 6u) << precision;
+        EXPECT_EQ(run.calls[5].prompt,
                   "Точность должна быть больше нуля: иначе члены ряда никогда не станут "
-                  "достаточно малыми.\r\nВведите положительное число.");
+                  "достаточно малыми.\r\nНажмите «Ввод данных» и введите положительную "
+                  "точность.");
         EXPECT_EQ(state.CoordinatesText, "");
     }
+}
+
+TEST(Sweep, TextBeyondItsLimitIsRefusedBeforeTheSweep) {
+    // 999,000 lines of about 320 characters: over 300 MB of text.
+    SweepState state;
+    const RunRecord run = RunWith(state, Answer::No, {"1e300", "1.999e300", "1e294"});
+    EXPECT_EQ(run.outcome, Refused(RunReason::TooMuchText));
+    ASSERT_EQ(run.calls.size(), 5u);
+    EXPECT_EQ(run.calls[4].title, "Недопустимые данные");
+    EXPECT_EQ(run.calls[4].prompt,
+              "Слишком длинный текст координат: с таким шагом на этом отрезке он займёт больше "
+              "64\u00a0МиБ. Допустимо не более 1\u00a0000\u00a0000 строк и не более "
+              "64\u00a0МиБ текста.\r\nНажмите «Ввод данных» и увеличьте шаг или сократите "
+              "отрезок.");
+    EXPECT_EQ(state.CoordinatesText, "");
+}
+
+TEST(Sweep, OrdinaryMillionLineRunsAreNotRefusedForSize) {
+    // Both kinds, negative abscissas with nine decimals below 1e6. The
+    // refused precision proves the range passed its checks without a sweep.
+    for (Answer choice : {Answer::Yes, Answer::No}) {
+        SweepState state;
+        const RunRecord run =
+            RunWith(state, choice, {"-999999.123456789", "999999.5", "1.999999", "0"});
+        EXPECT_EQ(run.outcome.reason,
+                  choice == Answer::Yes ? RunReason::PrecisionNotPositive : RunReason::None);
+    }
+}
+
+TEST(Sweep, LineThatWouldPassTheTextLimitStopsTheSweep) {
+    // Four lines, foreseen as at most 4 * (12 + 15 + 5) = 128 bytes; far from
+    // zero the series values are wider than that foresees.
+    const Replies replies = {"28.123456789", "30", "0.5", "1"};
+    const std::string whole = RunText(Answer::Yes, replies);
+    const RunLimits limits = {kMaxCoordinateLines, 128};
+    ASSERT_GT(whole.size(), limits.textBytes);
+
+    SweepState state;
+    const RunRecord run = RunWith(state, Answer::Yes, replies, limits);
+    EXPECT_EQ(run.outcome, Stopped(RunReason::TextLimitReached));
+    // The longest run of whole lines that fits is kept.
+    size_t kept = 0;
+    for (size_t end = whole.find("\r\n"); end + 2 <= limits.textBytes;
+         end = whole.find("\r\n", end + 2)) {
+        kept = end + 2;
+    }
+    ASSERT_GT(kept, 0u);
+    EXPECT_EQ(state.CoordinatesText, whole.substr(0, kept));
+    ASSERT_EQ(run.calls.size(), 6u);
+    EXPECT_EQ(run.calls[5].title, "Вычисление остановлено");
+    EXPECT_EQ(run.calls[5].prompt,
+              "Текст координат достиг предела в 128\u00a0байт: значения ряда оказались длиннее "
+              "ожидаемого.\r\nПолучено точек: " +
+                  std::to_string(LineCount(state.CoordinatesText)) +
+                  "; они сохранены.\r\nНажмите «Ввод данных» и увеличьте шаг или сократите "
+                  "отрезок.");
 }
 
 TEST(CoordinateLine, HeaderExample) {

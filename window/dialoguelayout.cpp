@@ -11,7 +11,20 @@ namespace {
 // Lines wider than this, in logical pixels, wrap at blanks.
 constexpr int kMaxPromptWidth = 480;
 
+// Room a title bar takes beside its title: the window icon, the close button
+// and the margins, with a share left for a larger title font.
+constexpr int kTitleBarButtonsRoom = 120;
+constexpr double kTitleFontAllowance = 1.3;
+
 }  // namespace
+
+Qt::WindowFlags DialogueFlags(bool closable) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (closable) {
+        flags |= Qt::WindowCloseButtonHint;
+    }
+    return flags;
+}
 
 QLabel* MakePromptLabel(QWidget* parent, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -35,4 +48,12 @@ QHBoxLayout* MakeButtonRow(std::initializer_list<QPushButton*> buttons) {
     }
     row->addStretch();
     return row;
+}
+
+void ReserveTitleRoom(QWidget* content, const QString& title) {
+    QFont titleFont = content->font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title);
+    const auto room = static_cast<int>(titleWidth * kTitleFontAllowance) + kTitleBarButtonsRoom;
+    content->setMinimumWidth(std::max(content->minimumWidth(), room));
 }

@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include <Qt>
+
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -10,9 +12,17 @@ class QWidget;
 
 // Pieces shared by the dialogue boxes.
 
+// A dialogue's window: a title and, where `closable`, a close button, but no
+// minimise or maximise button (minimising a modal box would hide its owner).
+Qt::WindowFlags DialogueFlags(bool closable);
+
 // A label showing `text` as plain text, never as markup, with the object name
 // "prompt"; long lines wrap at blanks.
 QLabel* MakePromptLabel(QWidget* parent, const QString& text);
 
 // The buttons side by side, centred, in the given order.
 QHBoxLayout* MakeButtonRow(std::initializer_list<QPushButton*> buttons);
+
+// Widens a dialogue's `content` so that a window manager's title bar shows
+// `title` whole beside its buttons.
+void ReserveTitleRoom(QWidget* content, const QString& title);

@@ -4,12 +4,15 @@
 #include <string>
 
 #include <QFont>
+#include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 
 #include "numtext/arithmeticfault.h"
+#include "window/focusringbutton.h"
+#include "window/runmessages.h"
 #include "window/twips.h"
 
 namespace {
@@ -25,10 +28,6 @@ constexpr char kMinimiseTip[] = "Свернуть";
 
 constexpr char kCoordinatesTitle[] = "Вывод функции";
 constexpr char kCoordinatesHeading[] = "Полученные координаты\r\n\r\n";
-constexpr char kFaultTitle[] = "Ошибка вычисления";
-constexpr char kFaultHeading[] = "Вычисление прервано.\r\n";
-constexpr char kLinesKeptNote[] = "\r\nТочки, полученные до ошибки, сохранены.";
-constexpr char kOutOfMemoryMessage[] = "Не хватило памяти для таблицы точек.";
 
 // Geometry in twips.
 constexpr TwipsRect kFormArea = {0, 0, 4695, 1335};
@@ -43,20 +42,44 @@ constexpr TwipsRect kLabel1Area = {60, 60, 4575, 375};
 constexpr double kTitleButtonPoints = 8.25;
 constexpr double kTitlePoints = 12;
 
-// The title bar's bold font, asked for by name; the style hint finds a
-// sans-serif stand-in with Cyrillic letters where the font is missing.
+// The title bar's bold font, asked for by name. Where it is missing, the
+// stand-in is a sans-serif of close metrics that the project installs, then
+// any sans-serif with Cyrillic letters.
 QFont TitleBarFont(double points) {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(true);
     return font;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
-                        const char* toolTip) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::fromUtf8(name));
+// What a screen reader says of a control.
+struct Spoken {
+    const char* name;
+    const char* description;
+};
+
+constexpr Spoken kLabel1Spoken = {"Табулирование функций", "Заголовок окна"};
+constexpr Spoken kImage1Spoken = {"Значок программы", "График функции"};
+constexpr Spoken kCommand1Spoken = {"Выход", "Закрыть программу"};
+constexpr Spoken kCommand2Spoken = {"Свернуть", "Свернуть окно"};
+constexpr Spoken kCommand3Spoken = {"Панель кнопок", "Фон под кнопками, без действия"};
+constexpr Spoken kCommand4Spoken = {
+    "Ввод данных", "Выбрать способ вычисления и ввести начало, конец и шаг отрезка"};
+constexpr Spoken kCommand5Spoken = {"Вывод координат точек функции",
+                                    "Показать координаты, полученные при вводе данных"};
+
+void SetSpoken(QWidget* control, const char* objectName, const Spoken& spoken) {
+    control->setObjectName(QString::fromLatin1(objectName));
+    control->setAccessibleName(QString::fromUtf8(spoken.name));
+    control->setAccessibleDescription(QString::fromUtf8(spoken.description));
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const Spoken& spoken,
+                        const char* caption, const char* toolTip) {
+    auto* button = new FocusRingButton(QString::fromUtf8(caption), parent);
+    SetSpoken(button, name, spoken);
     button->setToolTip(QString::fromUtf8(toolTip));
     button->setAutoDefault(true);  // Enter, like Space, activates the focused button
     return button;
@@ -70,10 +93,6 @@ QIcon ChartIcon() {
     icon.addFile(QString::fromLatin1(kSmallIcon), QSize(16, 16));
     icon.addFile(QString::fromLatin1(kLargeIcon), QSize(32, 32));
     return icon;
-}
-
-std::string FaultReport(const ArithmeticFault& fault, bool linesKept) {
-    return kFaultHeading + std::string(fault.what()) + (linesKept ? kLinesKeptNote : "");
 }
 
 }  // namespace
@@ -91,7 +110,7 @@ Form1::Form1(QWidget* parent)
 void Form1::CreateControls() {
     // Made from the bottom of the stacking order up: later siblings lie on top.
     Label1 = new QLabel(QString::fromUtf8(kTitleText), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    SetSpoken(Label1, "Label1", kLabel1Spoken);
     Label1->setTextFormat(Qt::PlainText);
     Label1->setFont(TitleBarFont(kTitlePoints));
     Label1->setAutoFillBackground(true);
@@ -99,18 +118,23 @@ void Form1::CreateControls() {
     Label1->setForegroundRole(QPalette::HighlightedText);
 
     Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    SetSpoken(Image1, "Image1", kImage1Spoken);
     Image1->setPixmap(QPixmap(QString::fromLatin1(kLargeIcon)));
     Image1->setScaledContents(true);
 
-    Command2 = MakeButton(this, "Command2", kMinimiseText, kMinimiseTip);
+    Command2 = MakeButton(this, "Command2", kCommand2Spoken, kMinimiseText, kMinimiseTip);
     Command2->setFont(TitleBarFont(kTitleButtonPoints));
-    Command1 = MakeButton(this, "Command1", kExitText, kExitTip);
+    Command1 = MakeButton(this, "Command1", kCommand1Spoken, kExitText, kExitTip);
     Command1->setFont(TitleBarFont(kTitleButtonPoints));
-    Command3 = MakeButton(this, "Command3", "", "");
-    Command3->setFocusPolicy(Qt::NoFocus);  // a backdrop, never a stop of the focus
-    Command4 = MakeButton(this, "Command4", kEnterDataText, kEnterDataText);
-    Command5 = MakeButton(this, "Command5", kShowCoordinatesText, kShowCoordinatesText);
+    // A raised panel behind the long buttons: nothing to press, never a stop of the focus.
+    Command3 = new QFrame(this);
+    SetSpoken(Command3, "Command3", kCommand3Spoken);
+    Command3->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Command3->setAutoFillBackground(true);
+    Command3->setBackgroundRole(QPalette::Button);
+    Command4 = MakeButton(this, "Command4", kCommand4Spoken, kEnterDataText, kEnterDataText);
+    Command5 =
+        MakeButton(this, "Command5", kCommand5Spoken, kShowCoordinatesText, kShowCoordinatesText);
 
     setTabOrder(Command4, Command5);
     setTabOrder(Command5, Command2);
@@ -139,9 +163,9 @@ void Form1::PlaceControls() {
 
 void Form1::EnterData() {
     try {
-        RunDataEntry(sweepState_, dialogues_);
+        RunDataEntry(sweepState_, dialogues_);  // it tells the user of refusals itself
     } catch (const ArithmeticFault& fault) {
-        dialogues_.ShowMessage(FaultReport(fault, !sweepState_.CoordinatesText.empty()),
+        dialogues_.ShowMessage(FaultMessage(fault, !sweepState_.CoordinatesText.empty()),
                                kFaultTitle);
     } catch (const std::bad_alloc&) {
         dialogues_.ShowMessage(kOutOfMemoryMessage, kFaultTitle);

@@ -5,15 +5,17 @@
 #include "evaluation/sweep.h"
 #include "window/screendialogues.h"
 
+class QFrame;
 class QLabel;
 class QPushButton;
 
 // The program's one window: a frameless strip with an imitation title bar
 // (Label1 with the icon Image1, the minimise button Command2 and the exit
 // button Command1) over the data-entry button Command4 and the
-// show-coordinates button Command5. It owns the run's SweepState and shows
-// the run's dialogues on screen. The controls bear their names as object
-// names.
+// show-coordinates button Command5, which lie on the raised panel Command3.
+// It owns the run's SweepState and shows the run's dialogues on screen. The
+// controls bear their names as object names, and Russian accessible names and
+// descriptions; every button shows a focus ring that reads on the title bar.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -36,7 +38,7 @@ private:
     QLabel* Image1 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
+    QFrame* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
     QPushButton* Command5 = nullptr;
 };

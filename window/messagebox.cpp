@@ -76,7 +76,7 @@ QAction* AddListAction(QListView* list, const QString& text, QKeySequence::Stand
 }  // namespace
 
 MessageBox::MessageBox(QWidget* parent, std::string_view text, const QString& title)
-    : QDialog(parent) {
+    : QDialog(parent, DialogueFlags(true)) {
     const QRect available = (parent != nullptr ? parent->screen() : screen())->availableGeometry();
     const bool fits = FitsInLabel(text, fontMetrics(), available.size());
     QWidget* content = fits ? MakeLabel(text) : MakeLineList(text, available);
@@ -92,10 +92,11 @@ MessageBox::MessageBox(QWidget* parent, std::string_view text, const QString& ti
     if (fits) {
         layout->setSizeConstraint(QLayout::SetFixedSize);
     }
+    ReserveTitleRoom(content, title);
     setMaximumSize(available.size());
     setWindowTitle(title);
     setWindowModality(Qt::WindowModal);
-    okButton->setFocus();
+    content->setFocus();  // Ctrl+A and Ctrl+C work at once; Enter still presses "ОК"
 }
 
 QWidget* MessageBox::MakeLabel(std::string_view text) {

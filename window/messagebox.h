@@ -11,9 +11,11 @@ class QString;
 // exactly (CR LF starts a new line), and can be selected and copied. A text
 // taller or wider than fits on the screen shows in a scrollable read-only
 // list of its lines instead, so the box always fits on the screen and opens
-// at once even for millions of lines. Object names: "prompt" (the label of a
-// text that fits) or "lines" (the list), and "okButton". The text must
-// outlive the box.
+// at once even for millions of lines. The text holds the keyboard focus, so
+// Ctrl+A and Ctrl+C copy it, while Enter presses "ОК". The box is at least as
+// wide as a title bar needs to show its title whole. Object names: "prompt"
+// (the label of a text that fits) or "lines" (the list), and "okButton". The
+// text must outlive the box.
 class MessageBox : public QDialog {
     Q_OBJECT
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "window/dialoguelayout.h"
+#include "window/readinghint.h"
 
 namespace {
 
@@ -18,17 +19,24 @@ constexpr int kMinInputWidth = 320;
 
 TextInputBox::TextInputBox(QWidget* parent, const QString& prompt, const QString& title,
                            const QString& defaultText)
-    : QDialog(parent), input_(new QLineEdit(defaultText, this)) {
+    : QDialog(parent, DialogueFlags(true)),
+      input_(new QLineEdit(defaultText, this)),
+      readingHint_(new QLabel(this)) {
     auto* promptLabel = MakePromptLabel(this, prompt);
     auto* okButton = new QPushButton(QStringLiteral("ОК"), this);
     auto* cancelButton = new QPushButton(QStringLiteral("Отмена"), this);
     input_->setObjectName(QStringLiteral("input"));
+    readingHint_->setObjectName(QStringLiteral("readingHint"));
+    readingHint_->setTextFormat(Qt::PlainText);
+    readingHint_->setWordWrap(true);
     okButton->setObjectName(QStringLiteral("okButton"));
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     okButton->setDefault(true);
+    promptLabel->setBuddy(input_);
 
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(input_, &QLineEdit::textChanged, this, &TextInputBox::ShowReading);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(okButton);
@@ -39,7 +47,9 @@ TextInputBox::TextInputBox(QWidget* parent, const QString& prompt, const QString
     layout->addWidget(promptLabel, 0, 0, Qt::AlignTop);
     layout->addLayout(buttons, 0, 1);
     layout->addWidget(input_, 1, 0, 1, 2);
+    layout->addWidget(readingHint_, 2, 0, 1, 2);
     input_->setMinimumWidth(kMinInputWidth);
+    ShowReading(defaultText);
     setWindowTitle(title);
     setWindowModality(Qt::WindowModal);
 
@@ -50,6 +60,12 @@ TextInputBox::TextInputBox(QWidget* parent, const QString& prompt, const QString
 
 QString TextInputBox::Text() const {
     return input_->text();
+}
+
+void TextInputBox::ShowReading(const QString& typed) {
+    const QString hint = ReadingHint(typed);
+    readingHint_->setText(hint);
+    input_->setAccessibleDescription(hint);
 }
 
 void TextInputBox::PlaceOnScreen() {

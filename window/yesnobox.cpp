@@ -10,7 +10,7 @@
 #include "window/dialoguelayout.h"
 
 YesNoBox::YesNoBox(QWidget* parent, const QString& prompt, const QString& title)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, DialogueFlags(false)) {
     auto* promptLabel = MakePromptLabel(this, prompt);
     auto* yesButton = new QPushButton(QStringLiteral("Да"), this);
     auto* noButton = new QPushButton(QStringLiteral("Нет"), this);

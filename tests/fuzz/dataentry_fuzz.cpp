@@ -1,8 +1,9 @@
 // A whole data-entry run answered from the fuzz input: the first byte chooses
 // the series (odd) or the closed form (even); the rest, split at line feeds,
 // gives the texts typed at the prompts in order (missing ones are cancelled).
-// Every run ends with a finished text, a refusal or an arithmetic fault,
-// within the line limit, and every line of the text has the exact
+// Every run ends completed, refused, stopped or with an arithmetic fault,
+// within the line and text limits, with a message exactly when it ends early, and every line of the
+// text has the exact
 // "(x;y)" CR LF shape.
 
 #include <cmath>
@@ -15,7 +16,7 @@
 #include <vector>
 
 #include "evaluation/sweep.h"
-#include "fuzz/fuzzcheck.h"
+#include "fuzzcheck.h"
 #include "numtext/arithmeticfault.h"
 #include "support/scripteddialogues.h"
 
@@ -95,11 +96,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     SweepState state;
     ScriptedDialogues dialogues(choice, replies);
-    bool faulted = false;
+    std::optional<RunOutcome> outcome;  // none after a fault
     try {
-        RunDataEntry(state, dialogues);
+        outcome = RunDataEntry(state, dialogues);
     } catch (const ArithmeticFault&) {
-        faulted = true;
     }
     const FormulaChoice formula =
         choice == Answer::Yes ? FormulaChoice::Series : FormulaChoice::ClosedForm;
@@ -109,12 +109,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& calls = dialogues.calls;
     const bool endedWithMessage = calls.back().kind == DialogueCall::Kind::Message;
     Require(calls.front().kind == DialogueCall::Kind::YesNo, "the choice comes first");
-    Require(!(faulted && endedWithMessage), "no dialogue after a fault");
-    if (!faulted && !endedWithMessage) {
+    Require(outcome || !endedWithMessage, "no dialogue after a fault");
+    Require(state.CoordinatesText.size() <= kMaxCoordinatesTextBytes, "within the text limit");
+    if (outcome) {
+        const bool completed = outcome->status == RunStatus::Completed;
+        Require(completed == (outcome->reason == RunReason::None), "a reason for every early end");
+        Require(completed != endedWithMessage, "a message for every early end, none otherwise");
+    }
+    if (outcome && outcome->status == RunStatus::Completed) {
         const size_t prompts = choice == Answer::Yes ? 4 : 3;
         Require(calls.size() == 1 + prompts, "a finished run asked every prompt");
     }
-    if (endedWithMessage && calls.back().title == "Недопустимые данные") {
+    if (outcome && outcome->status == RunStatus::Refused) {
         Require(lines == 0, "a refusal makes no line");
     }
     return 0;

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "fuzz/fuzzcheck.h"
+#include "fuzzcheck.h"
 #include "numtext/formatnumber.h"
 #include "numtext/readnumber.h"
 #include "support/exactdecimal.h"

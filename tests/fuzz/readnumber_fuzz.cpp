@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/fuzzcheck.h"
+#include "fuzzcheck.h"
 #include "numtext/arithmeticfault.h"
 #include "numtext/readnumber.h"
 
