@@ -2,9 +2,8 @@
 // the series (odd) or the closed form (even); the rest, split at line feeds,
 // gives the texts typed at the prompts in order (missing ones are cancelled).
 // Every run ends completed, refused, stopped or with an arithmetic fault,
-// within the line and text limits, with a message exactly when it ends early, and every line of the
-// text has the exact
-// "(x;y)" CR LF shape.
+// within the line and text limits, with a message exactly when it ends
+// early, and every line of the text has the exact "(x;y)" CR LF shape.
 
 #include <cmath>
 #include <cstddef>
