@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -16,12 +15,11 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QWindow>
 #include <benchmark/benchmark.h>
 
+#include "support/modalanswerer.h"
 #include "window/form1.h"
 #include "window/russiantranslations.h"
 
@@ -91,39 +89,13 @@ void StartupToShownWindow(benchmark::State& state) {
 }
 BENCHMARK(StartupToShownWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
-// Answers each modal dialogue as it becomes active, from a polling timer.
-class DialogueAnswers {
-public:
-    explicit DialogueAnswers(std::vector<std::function<void(QDialog&)>> answers)
-        : answers_(std::move(answers)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
-        timer_.start(1);
-    }
-
-private:
-    void Poll() {
-        auto* dialogue = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialogue == nullptr || dialogue == last_ || !dialogue->isActiveWindow() ||
-            next_ >= answers_.size()) {
-            return;
-        }
-        last_ = dialogue;
-        answers_[next_++](*dialogue);
-    }
-
-    std::vector<std::function<void(QDialog&)>> answers_;
-    size_t next_ = 0;
-    QPointer<QDialog> last_;  // boxes may reuse the address of the one before
-    QTimer timer_;
-};
-
-std::function<void(QDialog&)> Press(const char* button) {
+ModalAnswerer::Handler Press(const char* button) {
     return [button](QDialog& dialogue) {
         dialogue.findChild<QPushButton*>(QString::fromLatin1(button))->click();
     };
 }
 
-std::function<void(QDialog&)> Type(const char* text) {
+ModalAnswerer::Handler Type(const char* text) {
     return [text](QDialog& dialogue) {
         dialogue.findChild<QLineEdit*>(QStringLiteral("input"))->setText(QString::fromLatin1(text));
         dialogue.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
@@ -135,13 +107,13 @@ void OpenMillionLineCoordinates(benchmark::State& state) {
     form.show();
     WaitUntilExposed(form);
     {
-        DialogueAnswers answers({Press("noButton"), Type("1"), Type("1000000"), Type("1")});
+        ModalAnswerer answers({Press("noButton"), Type("1"), Type("1000000"), Type("1")});
         form.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
     }
     for (auto _ : state) {
         QElapsedTimer clock;
         double openSeconds = 0;
-        DialogueAnswers answers({[&](QDialog& box) {
+        ModalAnswerer answers({[&](QDialog& box) {
             WaitUntilExposed(box);
             openSeconds = static_cast<double>(clock.nsecsElapsed()) * 1e-9;
             box.accept();
