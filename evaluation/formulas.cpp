@@ -4,6 +4,20 @@
 
 #include "evaluation/checkedmath.h"
 
+namespace {
+
+constexpr double kUnitRoundoff = 0x1p-53;
+// Covers the rounding of the bound's own arithmetic.
+constexpr double kBoundAllowance = 1 + 0x1p-20;
+
+// gamma(m) = m u / (1 - m u): the relative error of m roundings at most.
+double Gamma(int m) {
+    const double mu = m * kUnitRoundoff;
+    return mu / (1 - mu);
+}
+
+}  // namespace
+
 double Factorial(int m) {
     double product = 1.0;
     for (int i = 1; i <= m; ++i) {
@@ -19,6 +33,8 @@ SeriesResult SeriesValue(double x, double precision) {
     // makes from 1, so it equals Factorial(2n) to the bit without the
     // quadratic cost of starting over for every term.
     double factorial = 1.0;
+    double magnitudes = 0.0;  // sum of |T_k|
+    double termErrors = 0.0;  // sum of gamma(2k + 4) |T_k|
     do {
         const int n = ++result.TermIndex;
         factorial = CheckedMultiply(CheckedMultiply(factorial, 2 * n - 1), 2 * n);
@@ -26,7 +42,11 @@ SeriesResult SeriesValue(double x, double precision) {
         const double numerator = CheckedMultiply(sign, CheckedPower(doubledX, 2 * n));
         result.Term = CheckedDivide(numerator, factorial);
         result.Sum = CheckedAdd(result.Sum, result.Term);
+        magnitudes += std::fabs(result.Term);
+        termErrors += Gamma(2 * n + 4) * std::fabs(result.Term);
     } while (std::fabs(result.Term) > precision);
+    result.RoundingBound =
+        (Gamma(result.TermIndex - 1) * magnitudes + termErrors) * kBoundAllowance;
     return result;
 }
 

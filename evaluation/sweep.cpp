@@ -1,6 +1,7 @@
 #include "evaluation/sweep.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <string_view>
 
@@ -32,6 +33,7 @@ constexpr NumberPattern kWholePattern("0");
 
 constexpr char kRefusalTitle[] = "Недопустимые данные";
 constexpr char kStoppedTitle[] = "Вычисление остановлено";
+constexpr char kWarningTitle[] = "Точность не гарантирована";
 constexpr char kShorterRangeAdvice[] =
     "Нажмите «Ввод данных» и увеличьте шаг или сократите отрезок.";
 constexpr char kLargerStepAdvice[] = "Нажмите «Ввод данных» и увеличьте шаг.";
@@ -138,7 +140,7 @@ RunReason RangeRefusal(const SweepState& state, const SweepExtent& extent, size_
 
 RunOutcome Refuse(DialogueService& dialogues, RunReason reason, const RunLimits& limits) {
     dialogues.ShowMessage(RefusalMessage(reason, limits), kRefusalTitle);
-    return {RunStatus::Refused, reason};
+    return {RunStatus::Refused, reason, std::nullopt};
 }
 
 double AskNumber(DialogueService& dialogues, const char* prompt, const std::string& defaultText) {
@@ -154,7 +156,7 @@ RunOutcome StopStuck(DialogueService& dialogues, double x, size_t lineCount) {
                               " прибавление шага уже не меняет Х, и перебор не закончится.\r\n" +
                               LinesKeptNote(lineCount) + kLargerStepAdvice,
                           kStoppedTitle);
-    return {RunStatus::Stopped, RunReason::StepTooSmall};
+    return {RunStatus::Stopped, RunReason::StepTooSmall, std::nullopt};
 }
 
 RunOutcome StopAtTextLimit(DialogueService& dialogues, size_t lineCount, size_t textBytes) {
@@ -162,31 +164,68 @@ RunOutcome StopAtTextLimit(DialogueService& dialogues, size_t lineCount, size_t 
                               ": значения ряда оказались длиннее ожидаемого.\r\n" +
                               LinesKeptNote(lineCount) + kShorterRangeAdvice,
                           kStoppedTitle);
-    return {RunStatus::Stopped, RunReason::TextLimitReached};
+    return {RunStatus::Stopped, RunReason::TextLimitReached, std::nullopt};
 }
 
-// Sets Sum (and, for the series, TermIndex and Term) for state.CurrentX.
-void Evaluate(SweepState& state, FormulaChoice choice) {
-    if (choice == FormulaChoice::ClosedForm) {
-        state.Sum = ClosedFormValue(state.CurrentX);
+// "в 1 точке", "в 2 точках", "в 21 точке", "в 11 точках".
+std::string AtPoints(std::int64_t count) {
+    const bool singular = count % 10 == 1 && count % 100 != 11;
+    return "в " + std::to_string(count) + (singular ? " точке" : " точках");
+}
+
+// A positive real with two significant digits: "7.5e-04".
+std::string RoughNumber(double value) {
+    char buffer[32];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 1);
+    return {buffer, written.ptr};
+}
+
+std::string WarningMessage(const RoundingWarning& warning, double precision, size_t lineCount) {
+    std::string where = warning.count == 1
+                            ? "при Х = " + FormatNumber(warning.firstX, kAbscissaPattern)
+                            : "при Х от " + FormatNumber(warning.firstX, kAbscissaPattern) +
+                                  " до " + FormatNumber(warning.lastX, kAbscissaPattern);
+    std::string precisionText;
+    AppendShortestNumber(precisionText, precision);
+    return "Ошибка округления ряда может превышать заданную точность " + precisionText + " " +
+           AtPoints(warning.count) + " из " + std::to_string(lineCount) + ", " + where +
+           "; наибольшая её оценка — " + RoughNumber(warning.largestBound) +
+           ".\r\nПри больших |Х| члены ряда очень велики и при сложении почти уничтожают друг "
+           "друга, поэтому от их ошибок округления сумма не избавляется.\r\nЗначения оставлены "
+           "как вычислены. Надёжные значения даёт формула 2((cos(x))^2-1): нажмите «Ввод "
+           "данных» и ответьте «Нет».";
+}
+
+// Counts the abscissas whose series rounding may exceed the precision.
+void TallyRounding(RoundingWarning& tally, double x, double roundingBound, double precision) {
+    if (!(roundingBound > precision)) {
         return;
     }
-    const SeriesResult series = SeriesValue(state.CurrentX, state.Precision);
-    state.Sum = series.Sum;
-    state.TermIndex = series.TermIndex;
-    state.Term = series.Term;
+    if (tally.count++ == 0) {
+        tally.firstX = x;
+    }
+    tally.lastX = x;
+    tally.largestBound = std::max(tally.largestBound, roundingBound);
 }
 
 // Visits StartX and its running sums with the step while the sweep continues,
-// appending a line for each. Stops, telling the user, when the step no longer
-// moves x or the text would pass its limit.
-RunOutcome Sweep(SweepState& state, DialogueService& dialogues, size_t maxTextBytes) {
+// appending a line for each and counting the lines and the series' rounding
+// warnings. Stops, telling the user, when the step no longer moves x or the
+// text would pass its limit.
+RunOutcome Sweep(SweepState& state, DialogueService& dialogues, size_t maxTextBytes,
+                 size_t& lineCount, RoundingWarning& rounding) {
     const double bound = state.EndX;
     const double step = state.StepX;
     std::string& text = state.CoordinatesText;
-    size_t lineCount = 0;
     for (state.CurrentX = state.StartX; SweepContinues(state.CurrentX, bound, step);) {
-        Evaluate(state, state.Choice);
+        const SeriesResult value = EvaluateAt(state.CurrentX, state.Choice, state.Precision);
+        state.Sum = value.Sum;
+        if (state.Choice == FormulaChoice::Series) {
+            state.TermIndex = value.TermIndex;
+            state.Term = value.Term;
+            TallyRounding(rounding, state.CurrentX, value.RoundingBound, state.Precision);
+        }
         const size_t lineStart = text.size();
         AppendCoordinateLine(state, state.Choice);
         if (text.size() > maxTextBytes) {
@@ -205,14 +244,41 @@ RunOutcome Sweep(SweepState& state, DialogueService& dialogues, size_t maxTextBy
 
 }  // namespace
 
+SeriesResult EvaluateAt(double x, FormulaChoice choice, double precision) {
+    if (choice == FormulaChoice::Series) {
+        return SeriesValue(x, precision);
+    }
+    SeriesResult value;
+    value.Sum = ClosedFormValue(x);
+    return value;
+}
+
+std::vector<double> RunAbscissas(const SweepState& state, size_t count) {
+    std::vector<double> abscissas;
+    abscissas.reserve(count);
+    for (double x = state.StartX;
+         abscissas.size() < count && SweepContinues(x, state.EndX, state.StepX);
+         x += state.StepX) {
+        abscissas.push_back(x);
+    }
+    return abscissas;
+}
+
+void AppendAbscissaText(std::string& out, double x) {
+    AppendFormattedNumber(out, x, kAbscissaPattern);
+}
+
+void AppendValueText(std::string& out, double y, FormulaChoice choice) {
+    AppendFormattedNumber(
+        out, y, choice == FormulaChoice::Series ? kSeriesValuePattern : kClosedFormValuePattern);
+}
+
 void AppendCoordinateLine(SweepState& state, FormulaChoice choice) {
     std::string& text = state.CoordinatesText;
     text.push_back('(');
-    AppendFormattedNumber(text, state.CurrentX, kAbscissaPattern);
+    AppendAbscissaText(text, state.CurrentX);
     text.push_back(';');
-    AppendFormattedNumber(
-        text, state.Sum,
-        choice == FormulaChoice::Series ? kSeriesValuePattern : kClosedFormValuePattern);
+    AppendValueText(text, state.Sum, choice);
     text.append(")\r\n");
 }
 
@@ -241,5 +307,13 @@ RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues, const Run
         }
     }
     state.CoordinatesText.reserve(std::min(textBound, limits.textBytes));
-    return Sweep(state, dialogues, limits.textBytes);
+    size_t lineCount = 0;
+    RoundingWarning rounding;
+    RunOutcome outcome = Sweep(state, dialogues, limits.textBytes, lineCount, rounding);
+    if (rounding.count > 0) {
+        dialogues.ShowMessage(WarningMessage(rounding, state.Precision, lineCount),
+                              kWarningTitle);
+        outcome.warning = rounding;
+    }
+    return outcome;
 }

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "evaluation/dialogueservice.h"
+#include "evaluation/formulas.h"
 
 // Which way a run computes y: the power series (the user answered Yes) or the
 // closed form (No).
@@ -52,9 +54,20 @@ enum class RunReason {
     TextLimitReached,      // stopped: the next line would pass the text limit
 };
 
+// Where a series run's rounding may exceed the precision it was asked for.
+struct RoundingWarning {
+    std::int64_t count = 0;     // abscissas whose rounding bound exceeds the precision
+    double firstX = 0.0;        // the first and the last of them, in sweep order
+    double lastX = 0.0;
+    double largestBound = 0.0;  // the largest of their rounding bounds
+
+    bool operator==(const RoundingWarning&) const = default;
+};
+
 struct RunOutcome {
     RunStatus status = RunStatus::Completed;
     RunReason reason = RunReason::None;
+    std::optional<RoundingWarning> warning;  // series runs that made lines only
 
     bool operator==(const RunOutcome&) const = default;
 };
@@ -74,6 +87,9 @@ struct RunOutcome {
 // lines made before stay.
 //   defaults, closed form: 10 lines, "(0.1;-0.02)\r\n" ... "(1.0;-1.416)\r\n"
 //   defaults, series: 10 lines, "(0.1;-0.019933422222)\r\n" ... "(1.0;-1.416146651702)\r\n"
+// After the sweep of a series run, when the series' rounding bound exceeds the
+// precision at any abscissa, one message tells where and by how much; the
+// lines stay as computed and the outcome carries the warning.
 // Throws ArithmeticFault when a real operation (reading a number, the series,
 // the closed form, the step addition) leaves the real range or is invalid:
 // no further dialogue is shown and the lines made before the fault stay.
@@ -84,3 +100,20 @@ RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues,
 // "0.0########", y by "0.############" (series) or "0.###" (closed form).
 //   CurrentX 0.1, Sum -0.01993342215875815, ClosedForm -> "(0.1;-0.02)\r\n"
 void AppendCoordinateLine(SweepState& state, FormulaChoice choice);
+
+// The pieces of a coordinate line: x as the line prints it, and y as a run
+// of `choice` prints it.
+//   AppendAbscissaText(out, 1) appends "1.0"
+//   AppendValueText(out, -0.01993342215875815, FormulaChoice::ClosedForm) appends "-0.02"
+void AppendAbscissaText(std::string& out, double x);
+void AppendValueText(std::string& out, double y, FormulaChoice choice);
+
+// y at x as a run of `choice` computes it: the series' result, or the closed
+// form in Sum alone. Throws ArithmeticFault as the run would.
+SeriesResult EvaluateAt(double x, FormulaChoice choice, double precision);
+
+// The first `count` abscissas of the run recorded in `state` (StartX, EndX,
+// StepX), the running sums its sweep visited, so that views can recompute its
+// lines to the bit.
+//   StartX 0.1, EndX 1, StepX 0.1, count 3 -> {0.1, 0.2, 0.30000000000000004}
+std::vector<double> RunAbscissas(const SweepState& state, size_t count);

@@ -73,3 +73,10 @@ std::string FormatNumber(double value, NumberPattern pattern) {
 std::string FormatNumber(double value, std::string_view pattern) {
     return FormatNumber(value, NumberPattern(pattern));
 }
+
+void AppendShortestNumber(std::string& out, double value) {
+    RequireFinite(value);
+    char buffer[32];  // the longest shortest form: "-2.2250738585072014e-308"
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, written.ptr);
+}

@@ -68,3 +68,11 @@ std::string FormatNumber(double value, std::string_view pattern);
 
 // Appends FormatNumber(value, pattern) to `out`, without a temporary string.
 void AppendFormattedNumber(std::string& out, double value, NumberPattern pattern);
+
+// Appends the shortest text with "." as the point that reads back, through
+// ReadNumber, as exactly `value` (finite): in fixed or exponent form,
+// whichever is shorter.
+//   0.1 -> "0.1"; 1.9753086419753087e-05 -> "1.9753086419753087e-05";
+//   1e22 -> "1e+22"; -2 -> "-2"
+// Throws ArithmeticFault for a value that is not finite, as FormatNumber.
+void AppendShortestNumber(std::string& out, double value);

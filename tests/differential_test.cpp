@@ -77,4 +77,24 @@ TEST(SeriesDifferential, AgreesWithClosedFormWithinThePrecision) {
     }
 }
 
+TEST(SeriesDifferential, RoundingBoundHoldsAgainstALongDoubleReference) {
+    // |series - (cos 2x - 1)| <= bound + precision + the reference's own
+    // rounding, the reference as -2 sin^2 x in long double (no cancellation).
+    constexpr long double kReferenceRounding = 1e-18L;
+    int beyondPrecision = 0;
+    for (int step = -14 * 64; step <= 14 * 64; ++step) {
+        const double x = step / 64.0 + 1.0 / 1024;  // off the multiples of pi/4's neighbours
+        const long double sine = sinl(static_cast<long double>(x));
+        const long double reference = -2 * sine * sine;
+        for (double precision = 1.0; precision >= 1e-15; precision /= 10) {
+            const SeriesResult result = SeriesValue(x, precision);
+            const long double error = fabsl(result.Sum - reference);
+            ASSERT_LE(error, result.RoundingBound + precision + kReferenceRounding)
+                << "x " << x << ", precision " << precision;
+            beyondPrecision += error > precision ? 1 : 0;
+        }
+    }
+    EXPECT_GT(beyondPrecision, 100);  // the range does reach where rounding wins
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "numtext/arithmeticfault.h"
+#include "numtext/readnumber.h"
 #include "support/printcheck.h"
 
 namespace {
@@ -151,6 +152,25 @@ TEST(NumberFormatting, AppendsToExistingText) {
     AppendFormattedNumber(text, -0.5, NumberPattern("0.###"));
     AppendFormattedNumber(text, 0.0, NumberPattern("#.###"));
     EXPECT_EQ(text, "(-0.50");
+}
+
+TEST(ShortestNumber, HeaderExamplesReadBackExactly) {
+    const struct {
+        double value;
+        const char* text;
+    } rows[] = {{0.1, "0.1"},
+                {1.9753086419753087e-05, "1.9753086419753087e-05"},
+                {1e22, "1e+22"},
+                {-2, "-2"},
+                {-2.2250738585072014e-308, "-2.2250738585072014e-308"}};
+    for (const auto& row : rows) {
+        std::string text = "(";
+        AppendShortestNumber(text, row.value);
+        EXPECT_EQ(text, std::string("(") + row.text);
+        EXPECT_EQ(ReadNumber(text.substr(1)), row.value);  // bit identity is the point
+    }
+    std::string text;
+    EXPECT_THROW(AppendShortestNumber(text, NAN), ArithmeticFault);
 }
 
 }  // namespace

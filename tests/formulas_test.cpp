@@ -162,4 +162,30 @@ TEST(ClosedFormValue, MatchesCosineOfDoubleAngle) {
     EXPECT_LE(ClosedFormValue(1e300), 0.0);
 }
 
+TEST(SeriesValue, RoundingBoundHeaderExamples) {
+    const double precision = kDefaultPrecision;
+    const struct {
+        double x;
+        int termIndex;
+        double bound;
+    } rows[] = {{1, 6, 3.6e-15}, {10, 31, 1.5e-6}, {13, 40, 7.5e-4}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.x);
+        const SeriesResult result = SeriesValue(row.x, precision);
+        EXPECT_EQ(result.TermIndex, row.termIndex);
+        EXPECT_NEAR(result.RoundingBound, row.bound, row.bound * 0.05);
+    }
+    EXPECT_LT(SeriesValue(1, precision).RoundingBound, 1e-13);  // not absurdly loose
+    EXPECT_LT(SeriesValue(10, precision).RoundingBound, precision);
+    EXPECT_GT(SeriesValue(13, precision).RoundingBound, precision);
+}
+
+TEST(SeriesValue, RoundingBoundOfOneTermIsThatTermsOwn) {
+    EXPECT_EQ(SeriesValue(0, 1).RoundingBound, 0.0);
+    // One term, no addition to round: the power, the division and 2! alone.
+    const double bound = SeriesValue(0.5, 1).RoundingBound;
+    EXPECT_GT(bound, 0.0);
+    EXPECT_LT(bound, 4e-16);  // 6u of the term's 0.5
+}
+
 }  // namespace

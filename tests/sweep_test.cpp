@@ -1,11 +1,13 @@
 #include "evaluation/sweep.h"
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "evaluation/formulas.h"
 #include "numtext/arithmeticfault.h"
 #include "support/scripteddialogues.h"
 
@@ -51,14 +53,14 @@ RunRecord RunWith(SweepState& state, Answer choice, Replies replies, const RunLi
     return {dialogues.calls, outcome};
 }
 
-constexpr RunOutcome kCompleted = {RunStatus::Completed, RunReason::None};
+const RunOutcome kCompleted = {RunStatus::Completed, RunReason::None, std::nullopt};
 
 RunOutcome Refused(RunReason reason) {
-    return {RunStatus::Refused, reason};
+    return {RunStatus::Refused, reason, std::nullopt};
 }
 
 RunOutcome Stopped(RunReason reason) {
-    return {RunStatus::Stopped, reason};
+    return {RunStatus::Stopped, reason, std::nullopt};
 }
 
 std::string RunText(Answer choice, Replies replies) {
@@ -301,7 +303,9 @@ TEST(Sweep, LineThatWouldPassTheTextLimitStopsTheSweep) {
 
     SweepState state;
     const RunRecord run = RunWith(state, Answer::Yes, replies, limits);
-    EXPECT_EQ(run.outcome, Stopped(RunReason::TextLimitReached));
+    EXPECT_EQ(run.outcome.status, RunStatus::Stopped);
+    EXPECT_EQ(run.outcome.reason, RunReason::TextLimitReached);
+    EXPECT_TRUE(run.outcome.warning.has_value());  // far from zero, and told after the stop
     // The longest run of whole lines that fits is kept.
     size_t kept = 0;
     for (size_t end = whole.find("\r\n"); end + 2 <= limits.textBytes;
@@ -310,7 +314,8 @@ TEST(Sweep, LineThatWouldPassTheTextLimitStopsTheSweep) {
     }
     ASSERT_GT(kept, 0u);
     EXPECT_EQ(state.CoordinatesText, whole.substr(0, kept));
-    ASSERT_EQ(run.calls.size(), 6u);
+    ASSERT_EQ(run.calls.size(), 7u);
+    EXPECT_EQ(run.calls[6].title, "Точность не гарантирована");
     EXPECT_EQ(run.calls[5].title, "Вычисление остановлено");
     EXPECT_EQ(run.calls[5].prompt,
               "Текст координат достиг предела в 128\u00a0байт: значения ряда оказались длиннее "
@@ -328,6 +333,80 @@ TEST(CoordinateLine, HeaderExample) {
     AppendCoordinateLine(state, FormulaChoice::ClosedForm);
     AppendCoordinateLine(state, FormulaChoice::Series);
     EXPECT_EQ(state.CoordinatesText, "(0.0;0)\r\n(0.1;-0.02)\r\n(0.1;-0.019933422159)\r\n");
+}
+
+TEST(RoundingWarning, DefaultRunsHaveNone) {
+    for (Answer choice : {Answer::Yes, Answer::No}) {
+        SweepState state;
+        const RunRecord run = RunWith(state, choice, {kConfirm, kConfirm, kConfirm, kConfirm});
+        EXPECT_FALSE(run.outcome.warning.has_value());
+        EXPECT_NE(run.calls.back().kind, Kind::Message);
+    }
+}
+
+TEST(RoundingWarning, TellsWhereTheSeriesCannotBeTrusted) {
+    SweepState state;
+    const RunRecord run = RunWith(state, Answer::Yes, {"10", "16", "1", kConfirm});
+    EXPECT_EQ(LineCount(state.CoordinatesText), 7);  // the lines stay as computed
+    EXPECT_EQ(run.outcome.status, RunStatus::Completed);
+    ASSERT_TRUE(run.outcome.warning.has_value());
+    const RoundingWarning& warning = *run.outcome.warning;
+    // 10 and 11 keep within 1.9753e-05; from 12 on the bound passes it.
+    EXPECT_EQ(warning.count, 5);
+    EXPECT_EQ(warning.firstX, 12.0);
+    EXPECT_EQ(warning.lastX, 16.0);
+    EXPECT_EQ(warning.largestBound, SeriesValue(16, state.Precision).RoundingBound);
+    ASSERT_EQ(run.calls.size(), 6u);
+    EXPECT_EQ(run.calls[5].title, "Точность не гарантирована");
+    char largest[16];
+    std::snprintf(largest, sizeof largest, "%.1e", warning.largestBound);
+    EXPECT_EQ(run.calls[5].prompt,
+              "Ошибка округления ряда может превышать заданную точность 1.9753086e-05 в 5 "
+              "точках из 7, при Х от 12.0 до 16.0; наибольшая её оценка — " +
+                  std::string(largest) +
+                  ".\r\nПри больших |Х| члены ряда очень велики и при сложении почти уничтожают "
+                  "друг друга, поэтому от их ошибок округления сумма не избавляется.\r\n"
+                  "Значения оставлены как вычислены. Надёжные значения даёт формула "
+                  "2((cos(x))^2-1): нажмите «Ввод данных» и ответьте «Нет».");
+}
+
+TEST(RoundingWarning, NamesASinglePoint) {
+    SweepState state;
+    const RunRecord run = RunWith(state, Answer::Yes, {"13", "13", "1", kConfirm});
+    ASSERT_TRUE(run.outcome.warning.has_value());
+    EXPECT_EQ(run.outcome.warning->count, 1);
+    EXPECT_NE(run.calls.back().prompt.find(" в 1 точке из 1, при Х = 13.0; "), std::string::npos)
+        << run.calls.back().prompt;
+}
+
+TEST(RoundingWarning, FaultIsShownInsteadOfTheWarning) {
+    // From 14 on the bound passes the precision; near 33 a power overflows.
+    SweepState state;
+    const ScriptedDialogues dialogues =
+        RunExpectingFault(state, Answer::Yes, {"14", "300", "1", kConfirm}, FaultKind::Overflow);
+    EXPECT_EQ(dialogues.calls.back(), kPrecisionPrompt);
+    EXPECT_GT(LineCount(state.CoordinatesText), 10);
+}
+
+TEST(RunAbscissas, AreTheSweepsOwnRunningSums) {
+    SweepState state;
+    RunWith(state, Answer::No, {"0", "1", "0.1"});
+    const std::vector<double> abscissas = RunAbscissas(state, 100);
+    ASSERT_EQ(abscissas.size(), 11u);  // no more than the sweep visited
+    // Bit identity is the point: the running sum, not 0 + k * 0.1.
+    EXPECT_EQ(abscissas[3], 0.30000000000000004);
+    EXPECT_EQ(abscissas[10], 0.9999999999999999);
+    EXPECT_EQ(RunAbscissas(state, 2), (std::vector<double>{0.0, 0.1}));
+    std::string text;
+    for (double x : abscissas) {
+        const SeriesResult value = EvaluateAt(x, FormulaChoice::ClosedForm, 0);
+        text.append("(");
+        AppendAbscissaText(text, x);
+        text.append(";");
+        AppendValueText(text, value.Sum, FormulaChoice::ClosedForm);
+        text.append(")\r\n");
+    }
+    EXPECT_EQ(text, state.CoordinatesText);
 }
 
 }  // namespace

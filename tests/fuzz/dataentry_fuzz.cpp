@@ -113,11 +113,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (outcome) {
         const bool completed = outcome->status == RunStatus::Completed;
         Require(completed == (outcome->reason == RunReason::None), "a reason for every early end");
-        Require(completed != endedWithMessage, "a message for every early end, none otherwise");
+        Require(endedWithMessage == (!completed || outcome->warning.has_value()),
+                "a message for every early end or rounding warning, none otherwise");
+        Require(!outcome->warning || (choice == Answer::Yes && lines > 0),
+                "rounding warnings for series lines only");
     }
     if (outcome && outcome->status == RunStatus::Completed) {
         const size_t prompts = choice == Answer::Yes ? 4 : 3;
-        Require(calls.size() == 1 + prompts, "a finished run asked every prompt");
+        const size_t warnings = outcome->warning ? 1 : 0;
+        Require(calls.size() == 1 + prompts + warnings, "a finished run asked every prompt");
     }
     if (outcome && outcome->status == RunStatus::Refused) {
         Require(lines == 0, "a refusal makes no line");
