@@ -12,7 +12,10 @@
 
 #include "numtext/arithmeticfault.h"
 #include "window/focusringbutton.h"
+#include "window/messagebox.h"
 #include "window/runmessages.h"
+#include "window/tableplotdialog.h"
+#include "window/tablesaving.h"
 #include "window/twips.h"
 
 namespace {
@@ -28,6 +31,8 @@ constexpr char kMinimiseTip[] = "Свернуть";
 
 constexpr char kCoordinatesTitle[] = "Вывод функции";
 constexpr char kCoordinatesHeading[] = "Полученные координаты\r\n\r\n";
+constexpr char kTablePlotText[] = "Таблица и график…";
+constexpr char kSaveText[] = "Сохранить…";
 
 // Geometry in twips.
 constexpr TwipsRect kFormArea = {0, 0, 4695, 1335};
@@ -174,10 +179,26 @@ void Form1::EnterData() {
 
 void Form1::ShowCoordinates() {
     try {
-        dialogues_.ShowMessage(kCoordinatesHeading + sweepState_.CoordinatesText,
-                               kCoordinatesTitle);
+        const std::string text = kCoordinatesHeading + sweepState_.CoordinatesText;
+        MessageBox box(this, text, QString::fromUtf8(kCoordinatesTitle));
+        QPushButton* view = box.AddButton(QString::fromUtf8(kTablePlotText), "tablePlotButton");
+        QPushButton* save = box.AddButton(QString::fromUtf8(kSaveText), "saveButton");
+        connect(view, &QPushButton::clicked, &box, [this, &box] { ShowTablePlot(&box); });
+        connect(save, &QPushButton::clicked, &box, [this, &box] { SaveRun(&box, sweepState_); });
+        box.exec();
     } catch (const std::bad_alloc&) {
         dialogues_.ShowMessage(kOutOfMemoryMessage, kFaultTitle);
+    }
+}
+
+void Form1::ShowTablePlot(QWidget* over) {
+    try {
+        TablePlotDialog view(over, sweepState_);
+        view.exec();
+    } catch (const std::bad_alloc&) {
+        dialogues_.ShowMessage(kOutOfMemoryMessage, kFaultTitle);
+    } catch (const ArithmeticFault& fault) {
+        dialogues_.ShowMessage(FaultMessage(fault, false), kFaultTitle);
     }
 }
 

@@ -27,6 +27,7 @@ private:
     void ShowCoordinates();  // Command5
     void MinimiseWindow();   // Command2
     void ExitProgram();      // Command1
+    void ShowTablePlot(QWidget* over);
 
     void CreateControls();
     void ConnectActions();

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
@@ -87,8 +88,9 @@ MessageBox::MessageBox(QWidget* parent, std::string_view text, const QString& ti
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
+    buttonRow_ = MakeButtonRow({okButton});
     layout->addWidget(content);
-    layout->addLayout(MakeButtonRow({okButton}));
+    layout->addLayout(buttonRow_);
     if (fits) {
         layout->setSizeConstraint(QLayout::SetFixedSize);
     }
@@ -128,4 +130,12 @@ QWidget* MessageBox::MakeLineList(std::string_view text, const QRect& available)
     list->setMinimumSize(std::min(widest + frame + 2 * list->spacing() + 8, widthLimit),
                          static_cast<int>(available.height() * kFittingHeightShare));
     return list;
+}
+
+QPushButton* MessageBox::AddButton(const QString& text, const char* objectName) {
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAutoDefault(false);                              // Enter stays with "ОК"
+    buttonRow_->insertWidget(buttonRow_->count() - 2, button);  // before "ОК" and the stretch
+    return button;
 }

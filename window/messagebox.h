@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class QHBoxLayout;
+class QPushButton;
 class QRect;
 class QString;
 
@@ -22,8 +24,13 @@ class MessageBox : public QDialog {
 public:
     MessageBox(QWidget* parent, std::string_view text, const QString& title);
 
+    // A further button, before "ОК", which stays the default.
+    QPushButton* AddButton(const QString& text, const char* objectName);
+
 private:
     QWidget* MakeLabel(std::string_view text);
     // The list of lines, as large as the screen `available` lets it be.
     QWidget* MakeLineList(std::string_view text, const QRect& available);
+
+    QHBoxLayout* buttonRow_ = nullptr;
 };

@@ -1,0 +1,71 @@
+// Documentation tool: draws the table-and-plot view of one run and saves it
+// as a PNG, for the README. Usage:
+//   viewshot OUTPUT.png series|closed START END STEP [PRECISION] [table|plot]
+// It answers the run's dialogues itself and draws offscreen, with no display.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QTabWidget>
+
+#include "evaluation/sweep.h"
+#include "window/russiantranslations.h"
+#include "window/tableplotdialog.h"
+
+namespace {
+
+// Answers the choice and the prompts from the command line, in order.
+class FixedAnswers : public DialogueService {
+public:
+    FixedAnswers(bool series, std::vector<std::string> texts)
+        : series_(series), texts_(std::move(texts)) {}
+
+    Answer AskYesNo(const std::string& /*prompt*/, const std::string& /*title*/) override {
+        return series_ ? Answer::Yes : Answer::No;
+    }
+    std::string AskText(const std::string& /*prompt*/, const std::string& /*title*/,
+                        const std::string& defaultText) override {
+        return next_ < texts_.size() ? texts_[next_++] : defaultText;
+    }
+    void ShowMessage(const std::string& prompt, const std::string& title) override {
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), prompt.c_str());
+    }
+
+private:
+    bool series_;
+    std::vector<std::string> texts_;
+    size_t next_ = 0;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 6) {
+        std::fprintf(stderr,
+                     "usage: viewshot OUTPUT.png series|closed START END STEP [PRECISION] "
+                     "[table|plot]\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InstallRussianTranslations(app);
+    const bool series = std::strcmp(argv[2], "series") == 0;
+    std::vector<std::string> texts(argv + 3, argv + (series && argc > 6 ? 7 : 6));
+    const bool showTable = argc > (series ? 7 : 6) && std::strcmp(argv[argc - 1], "table") == 0;
+    SweepState run;
+    FixedAnswers answers(series, texts);
+    RunDataEntry(run, answers);
+
+    TablePlotDialog view(nullptr, run);
+    view.resize(960, 600);
+    view.findChild<QTabWidget*>()->setCurrentIndex(showTable ? 0 : 1);
+    view.show();
+    QApplication::processEvents();
+    if (!view.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
+        std::fprintf(stderr, "viewshot: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}

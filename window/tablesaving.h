@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string_view>
+
+#include <QString>
+
+struct SweepState;
+class QWidget;
+
+// Writes `bytes` to the file at `path` atomically (QSaveFile): either the whole
+// new file takes the place of any earlier one, or the earlier one stays as it
+// was. Returns an empty text on success, else what went wrong, in Russian:
+//   a folder that does not exist -> "папка «/no/such» не найдена"
+QString WriteFileAtomically(const QString& path, std::string_view bytes);
+
+// Which of the two forms a file name asks for: the coordinates text (".txt")
+// or the table as CSV (".csv"); other names take the form of the chosen
+// filter, whose suffix they are given.
+//   ("a.csv", text filter) -> CSV, "a.csv"; ("a", CSV filter) -> CSV, "a.csv"
+struct SaveTarget {
+    QString path;
+    bool csv = false;
+};
+SaveTarget ChooseSaveTarget(const QString& typedPath, bool csvFilterChosen);
+
+// Asks through the desktop's file dialogue where and how to save the run
+// recorded in `run`: "Текст (*.txt)", the coordinates text byte for byte, or
+// "CSV (*.csv)", the table. Writes it and tells the user of a failure; the run
+// itself is never touched. The file dialogue's object name is "saveDialog".
+void SaveRun(QWidget* parent, const SweepState& run);
