@@ -1,5 +1,7 @@
-// Speed of the window: from process start to a shown window, and the opening
-// of the coordinates box for a 1,000,000-line run. Runs on Qt's offscreen
+// Speed of the window: from process start to a shown window, the opening of
+// the coordinates box for a 1,000,000-line run, and for a 1,000,000-line
+// series run the table-and-plot view: opening it (and the memory it adds), a
+// zoom redraw of its plot, and saving its table as CSV. Runs on Qt's offscreen
 // platform unless another is asked for.
 
 #include <chrono>
@@ -12,16 +14,26 @@
 #include <vector>
 
 #include <QApplication>
+#include <QChart>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValueAxis>
 #include <QWindow>
 #include <benchmark/benchmark.h>
 
+#include "evaluation/table.h"
 #include "support/modalanswerer.h"
+#include "support/scripteddialogues.h"
 #include "window/form1.h"
+#include "window/runplot.h"
 #include "window/russiantranslations.h"
+#include "window/tableplotdialog.h"
+#include "window/tablesaving.h"
+#include "window/vectorstate.h"
 
 extern char** environ;
 
@@ -46,6 +58,7 @@ void WaitUntilExposed(QWidget& window) {
 // time at which its window is first shown.
 int RunStartupProbe(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    ClearUpperVectorState();
     QGuiApplication::setDesktopFileName(QStringLiteral("tabulator"));
     InstallRussianTranslations(app);
     Form1 form;
@@ -128,6 +141,79 @@ BENCHMARK(OpenMillionLineCoordinates)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 
+// A series run of 1,000,000 lines over [-1, 1), as the view receives it.
+const SweepState& MillionLineSeriesRun() {
+    static const SweepState run = [] {
+        SweepState state;
+        ScriptedDialogues dialogues(Answer::Yes, {"-1", "0.999998", "0.000002", std::nullopt});
+        RunDataEntry(state, dialogues);
+        return state;
+    }();
+    return run;
+}
+
+// The process's resident memory, in bytes.
+double ResidentBytes() {
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+void OpenMillionLineView(benchmark::State& state) {
+    const SweepState& run = MillionLineSeriesRun();
+    double addedBytes = 0;
+    for (auto _ : state) {
+        const double before = ResidentBytes();
+        QElapsedTimer clock;
+        clock.start();
+        TablePlotDialog view(nullptr, run);
+        view.show();
+        WaitUntilExposed(view);
+        QCoreApplication::processEvents();  // the first paint of the table and the plot
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) * 1e-9);
+        addedBytes = std::max(addedBytes, ResidentBytes() - before);
+    }
+    state.counters["added_MB"] = addedBytes / (1 << 20);
+}
+BENCHMARK(OpenMillionLineView)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void ZoomMillionLinePlot(benchmark::State& state) {
+    TablePlotDialog view(nullptr, MillionLineSeriesRun());
+    view.show();
+    WaitUntilExposed(view);
+    auto* plot = view.findChild<RunPlot*>(QStringLiteral("plot"));
+    auto* xAxis = qobject_cast<QValueAxis*>(plot->chart()->axes(Qt::Horizontal).front());
+    double width = 1.0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        xAxis->setRange(-width, width);  // redraws every line for the new range
+        plot->viewport()->repaint();
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) * 1e-9);
+        width = width > 0.01 ? width / 2 : 1.0;
+    }
+}
+BENCHMARK(ZoomMillionLinePlot)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void SaveMillionLineCsv(benchmark::State& state) {
+    const SweepState& run = MillionLineSeriesRun();
+    const QString path = QDir::temp().filePath(QStringLiteral("tabulator-bench.csv"));
+    for (auto _ : state) {
+        if (!SaveRunAs(run, {path, true}).isEmpty()) {
+            state.SkipWithError("the CSV could not be written");
+            break;
+        }
+    }
+    QFile::remove(path);
+}
+BENCHMARK(SaveMillionLineCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -140,6 +226,7 @@ int main(int argc, char* argv[]) {
     selfPath = argv[0];
     setenv(kProbeVariable, "1", 1);  // for the probes only: this process reads it no more
     QApplication app(argc, argv);
+    ClearUpperVectorState();
     InstallRussianTranslations(app);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

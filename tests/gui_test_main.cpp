@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "window/russiantranslations.h"
+#include "window/vectorstate.h"
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    ClearUpperVectorState();
     InstallRussianTranslations(app);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -2,6 +2,7 @@
 // as a PNG, for the README. Usage:
 //   viewshot OUTPUT.png series|closed START END STEP [PRECISION] [table|plot]
 // It answers the run's dialogues itself and draws offscreen, with no display.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QTabWidget>
+#include <QTableView>
 
 #include "evaluation/sweep.h"
 #include "window/russiantranslations.h"
@@ -39,6 +41,19 @@ private:
     size_t next_ = 0;
 };
 
+// Shows the table from a few rows before the first whose precision is not
+// guaranteed, where the marking starts.
+void ScrollToFirstUnguaranteedRow(QTableView& table) {
+    const QAbstractItemModel& model = *table.model();
+    const int lastColumn = model.columnCount() - 1;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        if (model.index(row, lastColumn).data(Qt::BackgroundRole).isValid()) {
+            table.scrollTo(model.index(std::max(row - 4, 0), 0), QAbstractItemView::PositionAtTop);
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -59,9 +74,12 @@ int main(int argc, char* argv[]) {
     RunDataEntry(run, answers);
 
     TablePlotDialog view(nullptr, run);
-    view.resize(960, 600);
+    view.resize(1280, 640);
     view.findChild<QTabWidget*>()->setCurrentIndex(showTable ? 0 : 1);
     view.show();
+    if (showTable) {
+        ScrollToFirstUnguaranteedRow(*view.findChild<QTableView*>());
+    }
     QApplication::processEvents();
     if (!view.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
         std::fprintf(stderr, "viewshot: cannot write %s\n", argv[1]);

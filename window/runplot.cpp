@@ -99,7 +99,8 @@ void RunPlot::AddSeriesLines() {
     closedForm_->attachAxis(yAxis_);
 
     shownDifference_.reserve(points_.Size());
-    for (double difference : points_.difference) {
+    for (size_t i = 0; i < points_.Size(); ++i) {
+        const double difference = std::fabs(points_.y[i] - points_.closedForm[i]);
         shownDifference_.push_back(std::max(difference, kDifferenceFloor));
     }
     difference_ = MakeLine("difference", QStringLiteral("|Ряд − формула|"), plot);
@@ -190,7 +191,7 @@ QString RunPlot::Readout(size_t index) const {
         text += "; формула = ";
         AppendValueText(text, points_.closedForm[index], FormulaChoice::Series);
         text += "; |ряд − формула| = ";
-        AppendShortestNumber(text, points_.difference[index]);
+        AppendShortestNumber(text, std::fabs(points_.y[index] - points_.closedForm[index]));
     }
     return QString::fromStdString(text);
 }

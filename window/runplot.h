@@ -42,7 +42,7 @@ private:
     QString Readout(size_t index) const;
 
     const RunPoints& points_;
-    std::vector<double> shownDifference_;  // kept above 0 for the logarithmic axis
+    std::vector<double> shownDifference_;  // |y - closed form|, kept above 0 for the log axis
     QValueAxis* xAxis_ = nullptr;
     QValueAxis* yAxis_ = nullptr;
     QLogValueAxis* differenceAxis_ = nullptr;

@@ -6,14 +6,13 @@
 
 // The last run's lines as numbers, recomputed once for a view through the
 // run's own evaluation: the abscissas, y, and in a series run the closed form
-// beside it and their difference.
+// beside it.
 struct RunPoints {
     FormulaChoice choice = FormulaChoice::ClosedForm;
     double precision = 0.0;
     std::vector<double> x;
     std::vector<double> y;
     std::vector<double> closedForm;  // series runs only
-    std::vector<double> difference;  // |y - closedForm|, series runs only
 
     size_t Size() const { return x.size(); }
 };

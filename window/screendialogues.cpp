@@ -4,6 +4,7 @@
 
 #include "window/messagebox.h"
 #include "window/textinputbox.h"
+#include "window/vectorstate.h"
 #include "window/yesnobox.h"
 
 namespace {
@@ -17,16 +18,21 @@ QString Shown(const std::string& text) {
 
 Answer ScreenDialogues::AskYesNo(const std::string& prompt, const std::string& title) {
     YesNoBox box(owner_, Shown(prompt), Shown(title));
-    return box.exec() == QDialog::Accepted ? Answer::Yes : Answer::No;
+    const bool yes = box.exec() == QDialog::Accepted;
+    ClearUpperVectorState();  // the run computes on from here
+    return yes ? Answer::Yes : Answer::No;
 }
 
 std::string ScreenDialogues::AskText(const std::string& prompt, const std::string& title,
                                      const std::string& defaultText) {
     TextInputBox box(owner_, Shown(prompt), Shown(title), QString::fromStdString(defaultText));
-    return box.exec() == QDialog::Accepted ? box.Text().toStdString() : std::string();
+    const bool confirmed = box.exec() == QDialog::Accepted;
+    ClearUpperVectorState();  // the run computes on from here
+    return confirmed ? box.Text().toStdString() : std::string();
 }
 
 void ScreenDialogues::ShowMessage(const std::string& prompt, const std::string& title) {
     MessageBox box(owner_, prompt, Shown(title));
     box.exec();
+    ClearUpperVectorState();
 }

@@ -10,6 +10,7 @@
 
 #include "evaluation/table.h"
 #include "window/messagebox.h"
+#include "window/vectorstate.h"
 
 namespace {
 
@@ -69,6 +70,16 @@ SaveTarget ChooseSaveTarget(const QString& typedPath, bool csvFilterChosen) {
             csvFilterChosen};
 }
 
+QString SaveRunAs(const SweepState& run, const SaveTarget& target) {
+    ClearUpperVectorState();  // after painting, pow would run several times slower
+    try {
+        return target.csv ? WriteFileAtomically(target.path, TableCsv(run))
+                          : WriteFileAtomically(target.path, run.CoordinatesText);
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("не хватило памяти");
+    }
+}
+
 void SaveRun(QWidget* parent, const SweepState& run) {
     QFileDialog dialog(parent, QStringLiteral("Сохранить таблицу"));
     dialog.setObjectName(QStringLiteral("saveDialog"));
@@ -81,13 +92,7 @@ void SaveRun(QWidget* parent, const SweepState& run) {
     const SaveTarget target =
         ChooseSaveTarget(dialog.selectedFiles().front(),
                          dialog.selectedNameFilter() == QString::fromUtf8(kCsvFilter));
-    QString failure;
-    try {
-        failure = target.csv ? WriteFileAtomically(target.path, TableCsv(run))
-                             : WriteFileAtomically(target.path, run.CoordinatesText);
-    } catch (const std::bad_alloc&) {
-        failure = QStringLiteral("не хватило памяти");
-    }
+    const QString failure = SaveRunAs(run, target);
     if (!failure.isEmpty()) {
         ShowFailure(parent, target.path, failure);
     }

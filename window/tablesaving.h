@@ -23,6 +23,9 @@ struct SaveTarget {
 };
 SaveTarget ChooseSaveTarget(const QString& typedPath, bool csvFilterChosen);
 
+// Writes the run to the target in its form; what WriteFileAtomically returns.
+QString SaveRunAs(const SweepState& run, const SaveTarget& target);
+
 // Asks through the desktop's file dialogue where and how to save the run
 // recorded in `run`: "Текст (*.txt)", the coordinates text byte for byte, or
 // "CSV (*.csv)", the table. Writes it and tells the user of a failure; the run
