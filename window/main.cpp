@@ -1,10 +1,14 @@
 #include <QApplication>
 
+#include "window/commandline.h"
 #include "window/form1.h"
 #include "window/russiantranslations.h"
 #include "window/vectorstate.h"
 
 int main(int argc, char* argv[]) {
+    if (argc > 1) {
+        return RunCommandLine(argc, argv);  // no window, no display needed
+    }
     QApplication app(argc, argv);
     ClearUpperVectorState();
     QGuiApplication::setDesktopFileName(QStringLiteral("tabulator"));  // the desktop entry's icon

@@ -1,0 +1,236 @@
+// The built program run as a user runs it from a shell: no display, the
+// answers on the command line, the text on standard output.
+
+#include <array>
+#include <cstdlib>
+#include <optional>
+#include <poll.h>
+#include <random>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "evaluation/sweep.h"
+#include "evaluation/table.h"
+#include "support/scripteddialogues.h"
+
+extern char** environ;
+
+namespace {
+
+struct Finished {
+    int status = -1;  // the exit status; -1 when ended by a signal
+    std::string out;
+    std::string err;
+};
+
+// Runs the program with `arguments`, without a display. With `keepOutput`,
+// closes its standard output after that many bytes, as `| head -c` would.
+Finished RunProgram(const std::vector<std::string>& arguments,
+                    std::optional<size_t> keepOutput = std::nullopt) {
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        const std::string entry = *variable;
+        if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("WAYLAND_DISPLAY=", 0) != 0 &&
+            entry.rfind("QT_QPA_PLATFORM=", 0) != 0) {
+            environment.push_back(entry);
+        }
+    }
+    std::vector<char*> envp;
+    for (std::string& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+    std::vector<std::string> argvStrings = {TABULATOR_BINARY};
+    argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : argvStrings) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    int outPipe[2];
+    int errPipe[2];
+    if (pipe(outPipe) != 0 || pipe(errPipe) != 0) {
+        ADD_FAILURE() << "pipe";
+        return {};
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+    posix_spawn_file_actions_addclose(&actions, outPipe[0]);
+    posix_spawn_file_actions_addclose(&actions, errPipe[0]);
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(outPipe[1]);
+    close(errPipe[1]);
+    Finished finished;
+    if (spawned != 0) {
+        ADD_FAILURE() << "cannot start " << argv[0];
+        return finished;
+    }
+    std::array<pollfd, 2> ends = {{{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}}};
+    std::array<std::string*, 2> into = {&finished.out, &finished.err};
+    for (int open = 2; open > 0;) {
+        poll(ends.data(), ends.size(), -1);
+        for (size_t i = 0; i < ends.size(); ++i) {
+            if (ends[i].fd < 0 || ends[i].revents == 0) {
+                continue;
+            }
+            char buffer[65536];
+            const ssize_t got = read(ends[i].fd, buffer, sizeof buffer);
+            if (got > 0) {
+                into[i]->append(buffer, static_cast<size_t>(got));
+            }
+            const bool enough = i == 0 && keepOutput && finished.out.size() >= *keepOutput;
+            if (got <= 0 || enough) {
+                close(ends[i].fd);
+                ends[i].fd = -1;
+                --open;
+            }
+        }
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return finished;
+}
+
+// The text a scripted data-entry run holds, for comparison.
+std::string ScriptedText(Answer choice, std::vector<std::optional<std::string>> replies) {
+    SweepState state;
+    ScriptedDialogues dialogues(choice, std::move(replies));
+    RunDataEntry(state, dialogues);
+    return state.CoordinatesText;
+}
+
+TEST(CommandLine, DefaultRunsByteForByte) {
+    const Finished closed = RunProgram({"--print", "--closed-form"});
+    EXPECT_EQ(closed.status, 0);
+    EXPECT_EQ(closed.out,
+              "(0.1;-0.02)\r\n(0.2;-0.079)\r\n(0.3;-0.175)\r\n(0.4;-0.303)\r\n(0.5;-0.46)\r\n"
+              "(0.6;-0.638)\r\n(0.7;-0.83)\r\n(0.8;-1.029)\r\n(0.9;-1.227)\r\n(1.0;-1.416)\r\n");
+    EXPECT_EQ(closed.err, "");
+    const Finished series = RunProgram({"--print", "--series"});
+    EXPECT_EQ(series.status, 0);
+    EXPECT_EQ(series.out,
+              "(0.1;-0.019933422222)\r\n(0.2;-0.078939022222)\r\n(0.3;-0.174664383429)\r\n"
+              "(0.4;-0.303293261206)\r\n(0.5;-0.459697696208)\r\n(0.6;-0.637642263991)\r\n"
+              "(0.7;-0.830032974194)\r\n(0.8;-1.029199514123)\r\n(0.9;-1.227202052274)\r\n"
+              "(1.0;-1.416146651702)\r\n");
+    EXPECT_EQ(series.err, "");
+}
+
+TEST(CommandLine, RefusalGoesToStandardErrorInTheWindowsWords) {
+    // "0,1" reads as 0, exactly as the step box's text would.
+    const Finished refused = RunProgram({"--print", "--closed-form", "--step", "0,1"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err,
+              "Недопустимые данные\n"
+              "Шаг равен нулю: значение Х не будет меняться, и перебор не закончится.\n"
+              "Нажмите «Ввод данных» и введите шаг, отличный от нуля.\n");
+}
+
+TEST(CommandLine, FaultKeepsTheEarlierLines) {
+    const Finished faulted =
+        RunProgram({"--print", "--series", "--start", "1", "--end", "300", "--step", "99"});
+    EXPECT_EQ(faulted.status, 3);
+    EXPECT_EQ(faulted.out, "(1.0;-1.416146651702)\r\n");
+    EXPECT_EQ(faulted.err,
+              "Ошибка вычисления\nВычисление прервано.\n"
+              "Переполнение при возведении в степень: число вышло за пределы допустимого "
+              "диапазона.\nТочки, полученные до ошибки, сохранены.\n");
+}
+
+TEST(CommandLine, WarningStillCompletes) {
+    const Finished warned =
+        RunProgram({"--print", "--series", "--start=10", "--end", "16", "--step", "1", "--csv"});
+    EXPECT_EQ(warned.status, 0);
+    EXPECT_EQ(warned.err.rfind("Точность не гарантирована\n", 0), 0u) << warned.err;
+    SweepState state;
+    ScriptedDialogues dialogues(Answer::Yes, {"10", "16", "1", std::nullopt});
+    RunDataEntry(state, dialogues);
+    EXPECT_EQ(warned.out, TableCsv(state));
+}
+
+TEST(CommandLine, NegativeValuesAndDefaults) {
+    EXPECT_EQ(RunProgram({"--print", "--closed-form", "--start", "-1", "--end", "-0.5"}).out,
+              ScriptedText(Answer::No, {"-1", "-0.5", std::nullopt}));
+    EXPECT_EQ(RunProgram({"--print", "--series", "--precision", "1e-3", "--step", ".25"}).out,
+              ScriptedText(Answer::Yes, {std::nullopt, std::nullopt, ".25", "1e-3"}));
+}
+
+TEST(CommandLine, WrongUsageIsStatusTwo) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"--print", "--bogus"},
+        {"--print", "--series", "--closed-form"},
+        {"--print"},
+        {"--print", "--closed-form", "--precision", "1"},
+        {"--series"},
+        {"--print", "--closed-form", "extra"},
+        {"--print", "--closed-form", "--start"},
+    };
+    for (const std::vector<std::string>& arguments : rows) {
+        const Finished finished = RunProgram(arguments);
+        SCOPED_TRACE(arguments.back());
+        EXPECT_EQ(finished.status, 2);
+        EXPECT_EQ(finished.out, "");
+        EXPECT_EQ(finished.err.rfind("tabulator: ", 0), 0u) << finished.err;
+        EXPECT_NE(finished.err.find("tabulator --help"), std::string::npos);
+    }
+}
+
+TEST(CommandLine, HelpAndVersion) {
+    const Finished help = RunProgram({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Использование:\n", 0), 0u);
+    for (const char* option : {"--print", "--series", "--closed-form", "--start", "--end", "--step",
+                               "--precision", "--csv", "Коды завершения"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    const Finished version = RunProgram({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "tabulator " TABULATOR_VERSION "\n");
+}
+
+TEST(CommandLine, ClosedPipeEndsQuietly) {
+    const Finished cut = RunProgram(
+        {"--print", "--closed-form", "--start", "1", "--end", "1000000", "--step", "1"}, 4096);
+    EXPECT_EQ(cut.status, 0);  // not killed by a signal
+    EXPECT_EQ(cut.err, "");
+}
+
+TEST(CommandLine, PrintsWhatAScriptedWindowRunHoldsOnRandomAnswers) {
+    std::mt19937 random(9);
+    std::uniform_real_distribution<double> start(-12, 12);
+    std::uniform_real_distribution<double> length(-6, 12);
+    std::uniform_int_distribution<int> lines(1, 200);
+    for (int run = 0; run < 12; ++run) {
+        const bool series = run % 2 == 0;
+        const double first = start(random);
+        const double last = first + length(random);
+        const std::string step = std::to_string((last - first) / lines(random));
+        std::vector<std::string> arguments = {"--print", series ? "--series" : "--closed-form",
+                                              "--start", std::to_string(first),
+                                              "--end",   std::to_string(last),
+                                              "--step",  step};
+        std::vector<std::optional<std::string>> replies = {std::to_string(first),
+                                                           std::to_string(last), step};
+        if (series) {
+            arguments.insert(arguments.end(), {"--precision", "1e-8"});
+            replies.emplace_back("1e-8");
+        }
+        SCOPED_TRACE("run " + std::to_string(run));
+        const Finished finished = RunProgram(arguments);
+        EXPECT_EQ(finished.out, ScriptedText(series ? Answer::Yes : Answer::No, replies));
+    }
+}
+
+}  // namespace
