@@ -59,7 +59,7 @@ void WaitUntilExposed(QWidget& window) {
 int RunStartupProbe(int argc, char* argv[]) {
     QApplication app(argc, argv);
     ClearUpperVectorState();
-    QGuiApplication::setDesktopFileName(QStringLiteral("tabulator"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tabulator.Tabulator"));
     InstallRussianTranslations(app);
     Form1 form;
     form.show();

@@ -11,7 +11,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     ClearUpperVectorState();
-    QGuiApplication::setDesktopFileName(QStringLiteral("tabulator"));  // the desktop entry's icon
+    QGuiApplication::setDesktopFileName(
+        QStringLiteral("io.github.tabulator.Tabulator"));  // the desktop entry's icon
     InstallRussianTranslations(app);
     Form1 form;
     form.show();
