@@ -102,14 +102,6 @@ Finished RunProgram(const std::vector<std::string>& arguments,
     return finished;
 }
 
-// The text a scripted data-entry run holds, for comparison.
-std::string ScriptedText(Answer choice, std::vector<std::optional<std::string>> replies) {
-    SweepState state;
-    ScriptedDialogues dialogues(choice, std::move(replies));
-    RunDataEntry(state, dialogues);
-    return state.CoordinatesText;
-}
-
 TEST(CommandLine, DefaultRunsByteForByte) {
     const Finished closed = RunProgram({"--print", "--closed-form"});
     EXPECT_EQ(closed.status, 0);
@@ -154,17 +146,15 @@ TEST(CommandLine, WarningStillCompletes) {
         RunProgram({"--print", "--series", "--start=10", "--end", "16", "--step", "1", "--csv"});
     EXPECT_EQ(warned.status, 0);
     EXPECT_EQ(warned.err.rfind("Точность не гарантирована\n", 0), 0u) << warned.err;
-    SweepState state;
-    ScriptedDialogues dialogues(Answer::Yes, {"10", "16", "1", std::nullopt});
-    RunDataEntry(state, dialogues);
-    EXPECT_EQ(warned.out, TableCsv(state));
+    EXPECT_EQ(warned.out, TableCsv(RunScripted(Answer::Yes, {"10", "16", "1", std::nullopt})));
 }
 
 TEST(CommandLine, NegativeValuesAndDefaults) {
     EXPECT_EQ(RunProgram({"--print", "--closed-form", "--start", "-1", "--end", "-0.5"}).out,
-              ScriptedText(Answer::No, {"-1", "-0.5", std::nullopt}));
-    EXPECT_EQ(RunProgram({"--print", "--series", "--precision", "1e-3", "--step", ".25"}).out,
-              ScriptedText(Answer::Yes, {std::nullopt, std::nullopt, ".25", "1e-3"}));
+              RunScripted(Answer::No, {"-1", "-0.5", std::nullopt}).CoordinatesText);
+    EXPECT_EQ(
+        RunProgram({"--print", "--series", "--precision", "1e-3", "--step", ".25"}).out,
+        RunScripted(Answer::Yes, {std::nullopt, std::nullopt, ".25", "1e-3"}).CoordinatesText);
 }
 
 TEST(CommandLine, WrongUsageIsStatusTwo) {
@@ -229,7 +219,8 @@ TEST(CommandLine, PrintsWhatAScriptedWindowRunHoldsOnRandomAnswers) {
         }
         SCOPED_TRACE("run " + std::to_string(run));
         const Finished finished = RunProgram(arguments);
-        EXPECT_EQ(finished.out, ScriptedText(series ? Answer::Yes : Answer::No, replies));
+        EXPECT_EQ(finished.out,
+                  RunScripted(series ? Answer::Yes : Answer::No, replies).CoordinatesText);
     }
 }
 

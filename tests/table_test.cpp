@@ -13,14 +13,6 @@
 
 namespace {
 
-// A run with scripted answers; the precision is asked in a series run only.
-SweepState RunScripted(Answer choice, std::vector<std::optional<std::string>> replies) {
-    SweepState state;
-    ScriptedDialogues dialogues(choice, std::move(replies));
-    RunDataEntry(state, dialogues);
-    return state;
-}
-
 std::vector<std::string_view> Split(std::string_view text, std::string_view separator) {
     std::vector<std::string_view> parts;
     for (size_t end = text.find(separator); end != std::string_view::npos;

@@ -39,13 +39,6 @@
 
 namespace {
 
-SweepState RunScripted(Answer choice, std::vector<std::optional<std::string>> replies) {
-    SweepState state;
-    ScriptedDialogues dialogues(choice, std::move(replies));
-    RunDataEntry(state, dialogues);
-    return state;
-}
-
 QStringList TextLines(const SweepState& state) {
     QStringList lines = QString::fromStdString(state.CoordinatesText).split(QStringLiteral("\r\n"));
     lines.removeLast();  // after the last CR LF

@@ -8,6 +8,7 @@
 #include "evaluation/table.h"
 
 struct RunPoints;
+class QAbstractItemView;
 
 // The table of a run's lines for a QTableView: the columns of TableColumns,
 // x and y exactly as the coordinates text prints them, the other reals at
@@ -40,5 +41,4 @@ private:
 
 // The selected cells of `view`'s model as tab-separated text, one line per
 // row of the selection's bounding rectangle.
-class QAbstractItemView;
 QString SelectionAsTabSeparated(const QAbstractItemView& view);

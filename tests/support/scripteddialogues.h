@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "evaluation/dialogueservice.h"
+#include "evaluation/sweep.h"
 
 // One dialogue as the run opened it.
 struct DialogueCall {
@@ -55,3 +56,12 @@ private:
     std::vector<std::optional<std::string>> replies_;
     size_t nextReply_ = 0;
 };
+
+// The state a whole data-entry run leaves, its dialogues answered from the
+// script (arithmetic faults pass through).
+inline SweepState RunScripted(Answer choice, std::vector<std::optional<std::string>> replies) {
+    SweepState state;
+    ScriptedDialogues dialogues(choice, std::move(replies));
+    RunDataEntry(state, dialogues);
+    return state;
+}
