@@ -14,6 +14,7 @@ namespace {
 
 // Room for a long number without scrolling, in logical pixels.
 constexpr int kMinInputWidth = 320;
+constexpr int kHintLines = 3;
 
 }  // namespace
 
@@ -29,6 +30,8 @@ TextInputBox::TextInputBox(QWidget* parent, const QString& prompt, const QString
     readingHint_->setObjectName(QStringLiteral("readingHint"));
     readingHint_->setTextFormat(Qt::PlainText);
     readingHint_->setWordWrap(true);
+    // Room for the longest hint, so the box keeps its size while the user types.
+    readingHint_->setMinimumHeight(kHintLines * readingHint_->fontMetrics().lineSpacing());
     okButton->setObjectName(QStringLiteral("okButton"));
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     okButton->setDefault(true);
