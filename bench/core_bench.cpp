@@ -42,10 +42,11 @@ void SweepLines(benchmark::State& state, Answer choice, const Range& range) {
     double peakToText = 0.0;
     for (auto _ : state) {
         SweepState sweep;
+        RunRecord record;
         ScriptedDialogues dialogues(choice, {range.start, range.end, range.step, std::nullopt});
         const size_t liveBefore = liveBytes;
         peakBytes = liveBytes;
-        RunDataEntry(sweep, dialogues);
+        RunDataEntry(sweep, dialogues, record);
         const std::string& text = sweep.CoordinatesText;
         lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
         peakToText = static_cast<double>(peakBytes - liveBefore) / static_cast<double>(text.size());
@@ -122,8 +123,9 @@ void ClosedFormAgainstFloor(benchmark::State& state) {
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
         SweepState sweep;
+        RunRecord record;
         ScriptedDialogues dialogues(Answer::No, {range.start, range.end, range.step});
-        RunDataEntry(sweep, dialogues);
+        RunDataEntry(sweep, dialogues, record);
         runSeconds += SecondsSince(start);
 
         start = std::chrono::steady_clock::now();

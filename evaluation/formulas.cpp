@@ -33,7 +33,6 @@ SeriesResult SeriesValue(double x, double precision) {
     // makes from 1, so it equals Factorial(2n) to the bit without the
     // quadratic cost of starting over for every term.
     double factorial = 1.0;
-    double magnitudes = 0.0;  // sum of |T_k|
     double termErrors = 0.0;  // sum of gamma(2k + 4) |T_k|
     do {
         const int n = ++result.TermIndex;
@@ -42,11 +41,11 @@ SeriesResult SeriesValue(double x, double precision) {
         const double numerator = CheckedMultiply(sign, CheckedPower(doubledX, 2 * n));
         result.Term = CheckedDivide(numerator, factorial);
         result.Sum = CheckedAdd(result.Sum, result.Term);
-        magnitudes += std::fabs(result.Term);
+        result.MagnitudeSum += std::fabs(result.Term);
         termErrors += Gamma(2 * n + 4) * std::fabs(result.Term);
     } while (std::fabs(result.Term) > precision);
     result.RoundingBound =
-        (Gamma(result.TermIndex - 1) * magnitudes + termErrors) * kBoundAllowance;
+        (Gamma(result.TermIndex - 1) * result.MagnitudeSum + termErrors) * kBoundAllowance;
     return result;
 }
 

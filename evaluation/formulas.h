@@ -5,12 +5,14 @@
 // an invalid operation throws ArithmeticFault.
 
 // One evaluation of the power series: the partial sum, the index n of the
-// last term computed and that term, and a bound of the rounding error in Sum.
+// last term computed and that term, a bound of the rounding error in Sum, and
+// the sum of the magnitudes of the terms added.
 struct SeriesResult {
     double Sum = 0.0;
     int TermIndex = 0;
     double Term = 0.0;
     double RoundingBound = 0.0;
+    double MagnitudeSum = 0.0;
 };
 
 // m! as a real, built by multiplying from 1 up.

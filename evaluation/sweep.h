@@ -4,14 +4,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "evaluation/dialogueservice.h"
 #include "evaluation/formulas.h"
-
-// Which way a run computes y: the power series (the user answered Yes) or the
-// closed form (No).
-enum class FormulaChoice { Series, ClosedForm };
+#include "evaluation/runrecord.h"
 
 // The main window's record of the computation, zeroed when the window is made.
 // A run sets every field it uses before using it.
@@ -24,9 +20,6 @@ struct SweepState {
     double Term = 0.0;            // the last series term computed
     double StartX = 0.0;          // first abscissa, as typed
     double EndX = 0.0;            // bound of the sweep, as typed
-    // Kept so that views of the last run can recompute its lines.
-    FormulaChoice Choice = FormulaChoice::ClosedForm;
-    double StepX = 0.0;
 };
 
 // The most lines one run makes; a sweep that would make more is refused.
@@ -56,14 +49,16 @@ enum class RunReason {
 
 // Where a series run's rounding may exceed the precision it was asked for.
 struct RoundingWarning {
-    std::int64_t count = 0;     // abscissas whose rounding bound exceeds the precision
-    double firstX = 0.0;        // the first and the last of them, in sweep order
+    std::int64_t count = 0;  // abscissas whose rounding bound exceeds the precision
+    double firstX = 0.0;     // the first and the last of them, in sweep order
     double lastX = 0.0;
     double largestBound = 0.0;  // the largest of their rounding bounds
 
     bool operator==(const RoundingWarning&) const = default;
 };
 
+// How a run ended, for its front end to tell the user (the run itself shows
+// no message: the words are the front end's).
 struct RunOutcome {
     RunStatus status = RunStatus::Completed;
     RunReason reason = RunReason::None;
@@ -72,28 +67,28 @@ struct RunOutcome {
     bool operator==(const RunOutcome&) const = default;
 };
 
-// The data-entry run. Empties CoordinatesText, asks through `dialogues`
-// whether to use the series (Yes) or the closed form (No), then the first
-// abscissa, the last abscissa and the step, and in a series run the precision;
-// every answer is read by ReadNumber. It then sweeps x from StartX by running
-// sums of the step (x := x + step) while x <= EndX (x >= EndX for a negative
-// step) and appends one line per abscissa, "(" x ";" y ")" CR LF. It shows
-// no result; it returns how the run ended.
-// Refused input, told to the user by ShowMessage, ends the run early, before
-// any line: a zero step, a sweep of more than limits.lines lines or of more
-// than limits.textBytes of text as foreseen with values of their usual width
-// (all three before the precision is asked), and a precision of 0 or below. A step too small to
-// move x any more, or a line that would pass the text limit, stops the sweep with a message; the
-// lines made before stay.
+// The data-entry run. Empties CoordinatesText and the record's lines, asks
+// through `dialogues` whether to use the series (Yes) or the closed form (No),
+// then the first abscissa, the last abscissa and the step, and in a series run
+// the precision; every answer is read by ReadNumber and kept in the record's
+// recipe as read. It then sweeps x over SweepAbscissas(StartX, EndX, step),
+// appending one line per abscissa, "(" x ";" y ")" CR LF, to CoordinatesText
+// and what the line was made from to the record. It shows no result and no
+// message of its own; it returns how the run ended.
+// Refused, before any line: a zero step, a sweep of more than limits.lines
+// lines or of more than limits.textBytes of text as foreseen with values of
+// their usual width (all three before the precision is asked), and a
+// precision of 0 or below. Stopped, keeping the lines made: a step too small
+// to move x any more, or a line that would pass the text limit. A series run
+// whose rounding bound exceeds the precision at any abscissa carries a
+// warning that tells where.
 //   defaults, closed form: 10 lines, "(0.1;-0.02)\r\n" ... "(1.0;-1.416)\r\n"
 //   defaults, series: 10 lines, "(0.1;-0.019933422222)\r\n" ... "(1.0;-1.416146651702)\r\n"
-// After the sweep of a series run, when the series' rounding bound exceeds the
-// precision at any abscissa, one message tells where and by how much; the
-// lines stay as computed and the outcome carries the warning.
 // Throws ArithmeticFault when a real operation (reading a number, the series,
-// the closed form, the step addition) leaves the real range or is invalid:
-// no further dialogue is shown and the lines made before the fault stay.
-RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues,
+// the closed form, the step addition) leaves the real range or is invalid: no
+// further dialogue is shown, and the text and the record keep the lines made
+// before the fault.
+RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues, RunRecord& record,
                         const RunLimits& limits = {});
 
 // Appends the line for state.CurrentX and state.Sum to CoordinatesText: x by
@@ -107,13 +102,3 @@ void AppendCoordinateLine(SweepState& state, FormulaChoice choice);
 //   AppendValueText(out, -0.01993342215875815, FormulaChoice::ClosedForm) appends "-0.02"
 void AppendAbscissaText(std::string& out, double x);
 void AppendValueText(std::string& out, double y, FormulaChoice choice);
-
-// y at x as a run of `choice` computes it: the series' result, or the closed
-// form in Sum alone. Throws ArithmeticFault as the run would.
-SeriesResult EvaluateAt(double x, FormulaChoice choice, double precision);
-
-// The first `count` abscissas of the run recorded in `state` (StartX, EndX,
-// StepX), the running sums its sweep visited, so that views can recompute its
-// lines to the bit.
-//   StartX 0.1, EndX 1, StepX 0.1, count 3 -> {0.1, 0.2, 0.30000000000000004}
-std::vector<double> RunAbscissas(const SweepState& state, size_t count);

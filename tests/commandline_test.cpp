@@ -15,8 +15,8 @@
 #include <gtest/gtest.h>
 
 #include "evaluation/sweep.h"
-#include "evaluation/table.h"
 #include "support/scripteddialogues.h"
+#include "table/csv.h"
 
 extern char** environ;
 
@@ -146,15 +146,16 @@ TEST(CommandLine, WarningStillCompletes) {
         RunProgram({"--print", "--series", "--start=10", "--end", "16", "--step", "1", "--csv"});
     EXPECT_EQ(warned.status, 0);
     EXPECT_EQ(warned.err.rfind("Точность не гарантирована\n", 0), 0u) << warned.err;
-    EXPECT_EQ(warned.out, TableCsv(RunScripted(Answer::Yes, {"10", "16", "1", std::nullopt})));
+    EXPECT_EQ(warned.out,
+              TableCsv(RunScripted(Answer::Yes, {"10", "16", "1", std::nullopt}).record));
 }
 
 TEST(CommandLine, NegativeValuesAndDefaults) {
     EXPECT_EQ(RunProgram({"--print", "--closed-form", "--start", "-1", "--end", "-0.5"}).out,
-              RunScripted(Answer::No, {"-1", "-0.5", std::nullopt}).CoordinatesText);
-    EXPECT_EQ(
-        RunProgram({"--print", "--series", "--precision", "1e-3", "--step", ".25"}).out,
-        RunScripted(Answer::Yes, {std::nullopt, std::nullopt, ".25", "1e-3"}).CoordinatesText);
+              RunScripted(Answer::No, {"-1", "-0.5", std::nullopt}).state.CoordinatesText);
+    EXPECT_EQ(RunProgram({"--print", "--series", "--precision", "1e-3", "--step", ".25"}).out,
+              RunScripted(Answer::Yes, {std::nullopt, std::nullopt, ".25", "1e-3"})
+                  .state.CoordinatesText);
 }
 
 TEST(CommandLine, WrongUsageIsStatusTwo) {
@@ -220,7 +221,7 @@ TEST(CommandLine, PrintsWhatAScriptedWindowRunHoldsOnRandomAnswers) {
         SCOPED_TRACE("run " + std::to_string(run));
         const Finished finished = RunProgram(arguments);
         EXPECT_EQ(finished.out,
-                  RunScripted(series ? Answer::Yes : Answer::No, replies).CoordinatesText);
+                  RunScripted(series ? Answer::Yes : Answer::No, replies).state.CoordinatesText);
     }
 }
 

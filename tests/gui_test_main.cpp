@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "window/russiantranslations.h"
-#include "window/vectorstate.h"
+#include "app/russiantranslations.h"
+#include "evaluation/vectorstate.h"
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

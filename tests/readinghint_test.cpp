@@ -1,9 +1,8 @@
-#include "window/readinghint.h"
+#include "messages/readinghint.h"
 
-#include <QString>
+#include <string>
+
 #include <gtest/gtest.h>
-
-#include "support/modalanswerer.h"
 
 namespace {
 
@@ -22,7 +21,7 @@ TEST(ReadingHint, HeaderExamples) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
-        EXPECT_EQ(ReadingHint(QString::fromUtf8(row.typed)), QString::fromUtf8(row.hint));
+        EXPECT_EQ(ReadingHint(row.typed), row.hint);
     }
 }
 
@@ -41,8 +40,7 @@ TEST(ReadingHint, ShowsTheRealReadExactlyWithAPoint) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
-        EXPECT_EQ(ReadingHint(QString::fromUtf8(row.typed)),
-                  QStringLiteral("Будет прочитано: ") + QString::fromUtf8(row.shown));
+        EXPECT_EQ(ReadingHint(row.typed), std::string("Будет прочитано: ") + row.shown);
     }
 }
 
@@ -60,10 +58,15 @@ TEST(ReadingHint, SaysWhatIsIgnoredAndWhy) {
         {"1 2 3 4 5 6 7 8 9 10 11",
          "Будет прочитано: 1. Остальное («2 3 4 5 6 7 8 9 10 1…») не учитывается."},
         {"-2.5e", "Будет прочитано: -2.5. Остальное («e») не учитывается."},
+        // Cut after 20 letters, none of them in two.
+        {"5 абвгдеёжзийклмнопрстуф",
+         "Будет прочитано: 5. Остальное («абвгдеёжзийклмнопрст…») не учитывается."},
+        {"5 абвгдеёжзийклмнопрст",
+         "Будет прочитано: 5. Остальное («абвгдеёжзийклмнопрст») не учитывается."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
-        EXPECT_EQ(ReadingHint(QString::fromUtf8(row.typed)), QString::fromUtf8(row.hint));
+        EXPECT_EQ(ReadingHint(row.typed), row.hint);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "window/screendialogues.h"
+#include "dialogues/screendialogues.h"
 
 #include <string>
 
@@ -17,8 +17,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "messages/readinghint.h"
 #include "support/modalanswerer.h"
-#include "window/readinghint.h"
 
 namespace {
 
@@ -260,7 +260,7 @@ TEST_F(ScreenDialoguesTest, InputBoxTellsHowTheTextWillBeReadAsItIsTyped) {
         ASSERT_NE(hint, nullptr);
         EXPECT_EQ(hint->text(), QStringLiteral("Будет прочитано: 0.1"));  // the default text
         QTest::keyClicks(box.focusWidget(), QStringLiteral("0,5"));
-        EXPECT_EQ(hint->text(), ReadingHint(QStringLiteral("0,5")));
+        EXPECT_EQ(hint->text(), QString::fromStdString(ReadingHint("0,5")));
         EXPECT_EQ(box.focusWidget()->accessibleDescription(), hint->text());
         QTest::keyClick(box.focusWidget(), Qt::Key_Backspace);
         QTest::keyClick(box.focusWidget(), Qt::Key_Backspace);

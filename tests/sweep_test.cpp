@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "evaluation/abscissas.h"
 #include "evaluation/formulas.h"
+#include "messages/runmessages.h"
 #include "numtext/arithmeticfault.h"
 #include "support/scripteddialogues.h"
 
@@ -39,18 +41,22 @@ const char kSeriesDefaultText[] =
     "(0.7;-0.830032974194)\r\n(0.8;-1.029199514123)\r\n(0.9;-1.227202052274)\r\n"
     "(1.0;-1.416146651702)\r\n";
 
-// The dialogues a run opened and how it ended.
-struct RunRecord {
+// The dialogues a run opened, how it ended and what it recorded.
+struct RunResult {
     std::vector<DialogueCall> calls;
     RunOutcome outcome;
+    RunRecord record;
 };
 
-// One data-entry run on `state` with scripted answers.
-RunRecord RunWith(SweepState& state, Answer choice, Replies replies, const RunLimits& limits = {}) {
+// One data-entry run on `state` with scripted answers, its outcome told as
+// the front ends tell it.
+RunResult RunWith(SweepState& state, Answer choice, Replies replies, const RunLimits& limits = {}) {
     ScriptedDialogues dialogues(choice, std::move(replies));
-    const RunOutcome outcome = RunDataEntry(state, dialogues, limits);
+    RunRecord record;
+    const RunOutcome outcome = RunDataEntry(state, dialogues, record, limits);
+    TellOutcome(dialogues, outcome, record, limits);
     EXPECT_EQ(dialogues.unscriptedPrompts, 0);
-    return {dialogues.calls, outcome};
+    return {dialogues.calls, outcome, std::move(record)};
 }
 
 const RunOutcome kCompleted = {RunStatus::Completed, RunReason::None, std::nullopt};
@@ -81,8 +87,9 @@ int LineCount(const std::string& text) {
 ScriptedDialogues RunExpectingFault(SweepState& state, Answer choice, Replies replies,
                                     FaultKind kind) {
     ScriptedDialogues dialogues(choice, std::move(replies));
+    RunRecord record;
     try {
-        RunDataEntry(state, dialogues);
+        RunDataEntry(state, dialogues, record);
         ADD_FAILURE() << "no fault";
     } catch (const ArithmeticFault& fault) {
         EXPECT_EQ(fault.Kind(), kind);
@@ -92,7 +99,7 @@ ScriptedDialogues RunExpectingFault(SweepState& state, Answer choice, Replies re
 
 TEST(DataEntry, DefaultClosedFormRun) {
     SweepState state;
-    const RunRecord run = RunWith(state, Answer::No, {kConfirm, kConfirm, kConfirm});
+    const RunResult run = RunWith(state, Answer::No, {kConfirm, kConfirm, kConfirm});
     const std::vector<DialogueCall> expected = {kChoice, kStartPrompt, kEndPrompt, kStepPrompt};
     EXPECT_EQ(run.calls, expected);  // no precision prompt, no message
     EXPECT_EQ(run.outcome, kCompleted);
@@ -103,7 +110,7 @@ TEST(DataEntry, DefaultClosedFormRun) {
 
 TEST(DataEntry, DefaultSeriesRun) {
     SweepState state;
-    const RunRecord run = RunWith(state, Answer::Yes, {kConfirm, kConfirm, kConfirm, kConfirm});
+    const RunResult run = RunWith(state, Answer::Yes, {kConfirm, kConfirm, kConfirm, kConfirm});
     const std::vector<DialogueCall> expected = {kChoice, kStartPrompt, kEndPrompt, kStepPrompt,
                                                 kPrecisionPrompt};
     EXPECT_EQ(run.calls, expected);
@@ -130,7 +137,7 @@ TEST(DataEntry, SecondRunKeepsOnlyItsOwnLines) {
 TEST(DataEntry, CancelledPromptsReadAsZeroAndReachTheZeroStepRefusal) {
     for (Answer choice : {Answer::Yes, Answer::No}) {
         SweepState state;
-        const RunRecord run = RunWith(state, choice, {"", "", ""});
+        const RunResult run = RunWith(state, choice, {"", "", ""});
         ASSERT_EQ(run.calls.size(), 5u);  // the precision is never asked
         EXPECT_EQ(run.calls[3], kStepPrompt);
         EXPECT_EQ(run.outcome, Refused(RunReason::ZeroStep));
@@ -171,7 +178,7 @@ TEST(Sweep, RangeAgainstTheStepGivesNoLine) {
     for (const Replies& replies : rows) {
         SweepState state;
         state.CoordinatesText = "(9.0;-1)\r\n";
-        const RunRecord run = RunWith(state, Answer::No, replies);
+        const RunResult run = RunWith(state, Answer::No, replies);
         EXPECT_EQ(state.CoordinatesText, "");
         EXPECT_EQ(run.calls.size(), 4u);  // no refusal either
     }
@@ -204,7 +211,7 @@ TEST(Sweep, NumberBeyondTheRangeEndsTheRunAtOnce) {
 TEST(Sweep, ZeroStepIsRefused) {
     for (const Replies& replies : {Replies{"1", "1", "0"}, Replies{"0", "5", "-0"}}) {
         SweepState state;
-        const RunRecord run = RunWith(state, Answer::No, replies);
+        const RunResult run = RunWith(state, Answer::No, replies);
         EXPECT_EQ(run.outcome, Refused(RunReason::ZeroStep));
         EXPECT_EQ(run.calls.size(), 5u);
         EXPECT_EQ(state.CoordinatesText, "");
@@ -218,7 +225,7 @@ TEST(Sweep, MoreThanAMillionLinesIsRefused) {
                             {"-1e308", "1e308", "1e302"}};
     for (const Replies& replies : rows) {
         SweepState state;
-        const RunRecord run = RunWith(state, Answer::Yes, replies);
+        const RunResult run = RunWith(state, Answer::Yes, replies);
         EXPECT_EQ(run.outcome, Refused(RunReason::TooManyLines));
         ASSERT_EQ(run.calls.size(), 5u);  // refused before the precision prompt
         EXPECT_EQ(run.calls[4].kind, Kind::Message);
@@ -239,7 +246,7 @@ TEST(Sweep, AMillionLinesIsAccepted) {
 TEST(Sweep, StepThatStopsMovingTheAbscissaEndsTheRun) {
     // From 2^53 on, adding 1 rounds back to the same real.
     SweepState state;
-    const RunRecord run = RunWith(state, Answer::No, {"9007199254740990", "9007199254741000", "1"});
+    const RunResult run = RunWith(state, Answer::No, {"9007199254740990", "9007199254741000", "1"});
     EXPECT_EQ(run.outcome, Stopped(RunReason::StepTooSmall));
     EXPECT_EQ(LineCount(state.CoordinatesText), 3);
     EXPECT_EQ(state.CoordinatesText.find("(9007199254740990.0;"), 0u);
@@ -254,7 +261,7 @@ TEST(Sweep, StepThatStopsMovingTheAbscissaEndsTheRun) {
 TEST(Sweep, PrecisionNotAboveZeroIsRefused) {
     for (const char* precision : {"0", "-1", "", "abc", "1e-400"}) {
         SweepState state;
-        const RunRecord run =
+        const RunResult run =
             RunWith(state, Answer::Yes, {kConfirm, kConfirm, kConfirm, precision});
         EXPECT_EQ(run.outcome, Refused(RunReason::PrecisionNotPositive)) << precision;
         ASSERT_EQ(run.calls.size(), 6u) << precision;
@@ -269,7 +276,7 @@ TEST(Sweep, PrecisionNotAboveZeroIsRefused) {
 TEST(Sweep, TextBeyondItsLimitIsRefusedBeforeTheSweep) {
     // 999,000 lines of about 320 characters: over 300 MB of text.
     SweepState state;
-    const RunRecord run = RunWith(state, Answer::No, {"1e300", "1.999e300", "1e294"});
+    const RunResult run = RunWith(state, Answer::No, {"1e300", "1.999e300", "1e294"});
     EXPECT_EQ(run.outcome, Refused(RunReason::TooMuchText));
     ASSERT_EQ(run.calls.size(), 5u);
     EXPECT_EQ(run.calls[4].title, "Недопустимые данные");
@@ -286,7 +293,7 @@ TEST(Sweep, OrdinaryMillionLineRunsAreNotRefusedForSize) {
     // refused precision proves the range passed its checks without a sweep.
     for (Answer choice : {Answer::Yes, Answer::No}) {
         SweepState state;
-        const RunRecord run =
+        const RunResult run =
             RunWith(state, choice, {"-999999.123456789", "999999.5", "1.999999", "0"});
         EXPECT_EQ(run.outcome.reason,
                   choice == Answer::Yes ? RunReason::PrecisionNotPositive : RunReason::None);
@@ -302,7 +309,7 @@ TEST(Sweep, LineThatWouldPassTheTextLimitStopsTheSweep) {
     ASSERT_GT(whole.size(), limits.textBytes);
 
     SweepState state;
-    const RunRecord run = RunWith(state, Answer::Yes, replies, limits);
+    const RunResult run = RunWith(state, Answer::Yes, replies, limits);
     EXPECT_EQ(run.outcome.status, RunStatus::Stopped);
     EXPECT_EQ(run.outcome.reason, RunReason::TextLimitReached);
     EXPECT_TRUE(run.outcome.warning.has_value());  // far from zero, and told after the stop
@@ -338,7 +345,7 @@ TEST(CoordinateLine, HeaderExample) {
 TEST(RoundingWarning, DefaultRunsHaveNone) {
     for (Answer choice : {Answer::Yes, Answer::No}) {
         SweepState state;
-        const RunRecord run = RunWith(state, choice, {kConfirm, kConfirm, kConfirm, kConfirm});
+        const RunResult run = RunWith(state, choice, {kConfirm, kConfirm, kConfirm, kConfirm});
         EXPECT_FALSE(run.outcome.warning.has_value());
         EXPECT_NE(run.calls.back().kind, Kind::Message);
     }
@@ -346,7 +353,7 @@ TEST(RoundingWarning, DefaultRunsHaveNone) {
 
 TEST(RoundingWarning, TellsWhereTheSeriesCannotBeTrusted) {
     SweepState state;
-    const RunRecord run = RunWith(state, Answer::Yes, {"10", "16", "1", kConfirm});
+    const RunResult run = RunWith(state, Answer::Yes, {"10", "16", "1", kConfirm});
     EXPECT_EQ(LineCount(state.CoordinatesText), 7);  // the lines stay as computed
     EXPECT_EQ(run.outcome.status, RunStatus::Completed);
     ASSERT_TRUE(run.outcome.warning.has_value());
@@ -372,7 +379,7 @@ TEST(RoundingWarning, TellsWhereTheSeriesCannotBeTrusted) {
 
 TEST(RoundingWarning, NamesASinglePoint) {
     SweepState state;
-    const RunRecord run = RunWith(state, Answer::Yes, {"13", "13", "1", kConfirm});
+    const RunResult run = RunWith(state, Answer::Yes, {"13", "13", "1", kConfirm});
     ASSERT_TRUE(run.outcome.warning.has_value());
     EXPECT_EQ(run.outcome.warning->count, 1);
     EXPECT_NE(run.calls.back().prompt.find(" в 1 точке из 1, при Х = 13.0; "), std::string::npos)
@@ -388,25 +395,103 @@ TEST(RoundingWarning, FaultIsShownInsteadOfTheWarning) {
     EXPECT_GT(LineCount(state.CoordinatesText), 10);
 }
 
-TEST(RunAbscissas, AreTheSweepsOwnRunningSums) {
-    SweepState state;
-    RunWith(state, Answer::No, {"0", "1", "0.1"});
-    const std::vector<double> abscissas = RunAbscissas(state, 100);
-    ASSERT_EQ(abscissas.size(), 11u);  // no more than the sweep visited
-    // Bit identity is the point: the running sum, not 0 + k * 0.1.
-    EXPECT_EQ(abscissas[3], 0.30000000000000004);
-    EXPECT_EQ(abscissas[10], 0.9999999999999999);
-    EXPECT_EQ(RunAbscissas(state, 2), (std::vector<double>{0.0, 0.1}));
-    std::string text;
-    for (double x : abscissas) {
-        const SeriesResult value = EvaluateAt(x, FormulaChoice::ClosedForm, 0);
-        text.append("(");
-        AppendAbscissaText(text, x);
-        text.append(";");
-        AppendValueText(text, value.Sum, FormulaChoice::ClosedForm);
-        text.append(")\r\n");
+TEST(SweepAbscissas, HeaderExamples) {
+    const auto visited = [](double start, double bound, double step) {
+        std::vector<double> xs;
+        for (SweepAbscissas walk(start, bound, step); walk.InRange() && xs.size() < 100;) {
+            xs.push_back(walk.Current());
+            if (walk.Advance() != SweepAbscissas::Step::Moved) {
+                break;
+            }
+        }
+        return xs;
+    };
+    const std::vector<double> tenths = visited(0.1, 1, 0.1);
+    ASSERT_EQ(tenths.size(), 10u);
+    // Bit identity is the point: the running sum, not 0.1 + k * 0.1.
+    EXPECT_EQ(tenths[2], 0.30000000000000004);
+    EXPECT_EQ(tenths[9], 0.9999999999999999);
+    EXPECT_EQ(visited(1, 0, -0.5), (std::vector<double>{1, 0.5, 0}));
+    EXPECT_TRUE(visited(2, 1, 0.5).empty());
+}
+
+TEST(SweepAbscissas, StuckAndOverflowedStepsLeaveXWhereItWas) {
+    SweepAbscissas stuck(9007199254740992.0, 1e17, 1);
+    EXPECT_EQ(stuck.Advance(), SweepAbscissas::Step::Stuck);
+    EXPECT_EQ(stuck.Current(), 9007199254740992.0);
+    SweepAbscissas overflowing(1.5e308, 1.7e308, 1e308);
+    EXPECT_EQ(overflowing.Advance(), SweepAbscissas::Step::Overflowed);
+    EXPECT_EQ(overflowing.Current(), 1.5e308);
+}
+
+TEST(SweepForesight, HeaderExamples) {
+    const SweepExtent quarters = SweepForesight(0, 1, 0.25, 100);
+    EXPECT_EQ(quarters.lines, 5);
+    EXPECT_EQ(quarters.widestX, 1.0);
+    const SweepExtent capped = SweepForesight(0, 1e9, 1, 100);
+    EXPECT_EQ(capped.lines, 101);
+    EXPECT_EQ(capped.widestX, 100.0);
+}
+
+TEST(RunRecord, HoldsEveryLineAsTheTextPrintsIt) {
+    for (Answer choice : {Answer::Yes, Answer::No}) {
+        SweepState state;
+        const RunResult run = RunWith(state, choice, {"-3", "2", "0.37", "1e-9"});
+        const RunRecord& record = run.record;
+        EXPECT_EQ(record.recipe.start, -3.0);
+        EXPECT_EQ(record.recipe.bound, 2.0);
+        EXPECT_EQ(record.recipe.step, 0.37);
+        EXPECT_EQ(record.recipe.precision, choice == Answer::Yes ? 1e-9 : 0.0);
+        std::string text;
+        for (size_t i = 0; i < record.LineCount(); ++i) {
+            text.append("(");
+            AppendAbscissaText(text, record.X()[i]);
+            text.append(";");
+            AppendValueText(text, record.Y()[i], record.recipe.choice);
+            text.append(")\r\n");
+        }
+        EXPECT_EQ(text, state.CoordinatesText);
+        EXPECT_EQ(record.Series().size(), choice == Answer::Yes ? record.LineCount() : 0u);
     }
-    EXPECT_EQ(text, state.CoordinatesText);
+}
+
+TEST(RunRecord, SeriesLinesKeepWhatTheSeriesWentThrough) {
+    SweepState state;
+    const RunResult run = RunWith(state, Answer::Yes, {"0.5", "2.5", "1", "1e-6"});
+    ASSERT_EQ(run.record.LineCount(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        const double x = run.record.X()[i];
+        const SeriesResult value = SeriesValue(x, 1e-6);
+        const SeriesDetail& detail = run.record.Series()[i];
+        SCOPED_TRACE(x);
+        // Bit identity is the point: the record holds the sweep's own results.
+        EXPECT_EQ(run.record.Y()[i], value.Sum);
+        EXPECT_EQ(detail.termCount, value.TermIndex);
+        EXPECT_EQ(detail.lastTerm, value.Term);
+        EXPECT_EQ(detail.roundingBound, value.RoundingBound);
+        EXPECT_EQ(detail.magnitudeSum, value.MagnitudeSum);
+    }
+}
+
+TEST(RunRecord, RefusedRunKeepsNoLineOfAnEarlierRun) {
+    SweepState state;
+    RunRecord record;
+    ScriptedDialogues first(Answer::No, {kConfirm, kConfirm, kConfirm});
+    RunDataEntry(state, first, record);
+    ASSERT_EQ(record.LineCount(), 10u);
+    ScriptedDialogues refused(Answer::No, {"1", "2", "0"});
+    EXPECT_EQ(RunDataEntry(state, refused, record).status, RunStatus::Refused);
+    EXPECT_EQ(record.LineCount(), 0u);
+    EXPECT_EQ(state.CoordinatesText, "");
+}
+
+TEST(RunRecord, FaultKeepsTheLinesMadeBefore) {
+    SweepState state;
+    RunRecord record;
+    ScriptedDialogues dialogues(Answer::Yes, {"1", "300", "99", kConfirm});
+    EXPECT_THROW(RunDataEntry(state, dialogues, record), ArithmeticFault);
+    ASSERT_EQ(record.LineCount(), 1u);
+    EXPECT_EQ(record.X()[0], 1.0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-#include "evaluation/table.h"
+#include "table/table.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <random>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "support/scripteddialogues.h"
+#include "table/csv.h"
 
 namespace {
 
@@ -47,7 +49,7 @@ TEST(Table, ColumnsOfEachKindOfRun) {
 
 TEST(Table, CsvHeaderExample) {
     const std::string csv =
-        TableCsv(RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt}));
+        TableCsv(RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt}).record);
     const std::vector<std::string_view> rows = Split(csv, "\r\n");
     ASSERT_EQ(rows.size(), 11u);
     EXPECT_EQ(rows[0], "№;x;y");
@@ -59,12 +61,13 @@ TEST(Table, CsvHeaderExample) {
 // Reads every CSV row back and checks that x and y, printed as a coordinates
 // line prints them, give that line of the text, and that the reals read back
 // exactly as computed.
-void ExpectCsvMatchesText(const SweepState& state) {
-    const std::string csv = TableCsv(state);
+void ExpectCsvMatchesText(const ScriptedRun& run) {
+    const std::string csv = TableCsv(run.record);
     const std::vector<std::string_view> rows = Split(csv, "\r\n");
-    const std::vector<std::string_view> lines = Split(state.CoordinatesText, "\r\n");
+    const std::vector<std::string_view> lines = Split(run.state.CoordinatesText, "\r\n");
     ASSERT_EQ(rows.size(), lines.size() + 1);
-    const size_t columns = TableColumns(state.Choice).size();
+    const FormulaChoice choice = run.record.recipe.choice;
+    const size_t columns = TableColumns(choice).size();
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::vector<std::string_view> fields = Split(rows[i + 1], ";");
         ASSERT_EQ(fields.size(), columns) << rows[i + 1];
@@ -72,7 +75,7 @@ void ExpectCsvMatchesText(const SweepState& state) {
         std::string line = "(";
         AppendAbscissaText(line, Real(fields[1]));
         line += ";";
-        AppendValueText(line, Real(fields[2]), state.Choice);
+        AppendValueText(line, Real(fields[2]), choice);
         line += ")";
         ASSERT_EQ(line, lines[i]) << "row " << i + 1;
     }
@@ -95,28 +98,62 @@ TEST(Table, CsvRowsGiveTheTextLineForLineOnRandomRuns) {
 }
 
 TEST(Table, SeriesRowsSayWhereThePrecisionIsNotGuaranteed) {
-    const SweepState state = RunScripted(Answer::Yes, {"10", "16", "1", std::nullopt});
-    const std::string csv = TableCsv(state);
+    const RunRecord record = RunScripted(Answer::Yes, {"10", "16", "1", std::nullopt}).record;
+    const std::string csv = TableCsv(record);
     const std::vector<std::string_view> rows = Split(csv, "\r\n");
     ASSERT_EQ(rows.size(), 8u);
     for (size_t i = 1; i < rows.size(); ++i) {
         const std::vector<std::string_view> fields = Split(rows[i], ";");
         ASSERT_EQ(fields.size(), 9u);
         const double x = Real(fields[1]);
-        const TableRow row = ComputeTableRow(state, static_cast<std::int64_t>(i), x);
+        const SeriesResult value = SeriesValue(x, record.recipe.precision);
         EXPECT_EQ(fields[8], x >= 12 ? "нет" : "да") << rows[i];
         // Bit identity is the point: the CSV holds the reals themselves.
-        EXPECT_EQ(Real(fields[2]), row.value.Sum);
-        EXPECT_EQ(std::stoi(std::string(fields[3])), row.value.TermIndex);
-        EXPECT_EQ(Real(fields[5]), row.closedForm);
-        EXPECT_EQ(Real(fields[6]), row.Difference());
-        EXPECT_EQ(Real(fields[7]), row.value.RoundingBound);
+        EXPECT_EQ(Real(fields[2]), value.Sum);
+        EXPECT_EQ(std::stoi(std::string(fields[3])), value.TermIndex);
+        EXPECT_EQ(Real(fields[4]), value.Term);
+        EXPECT_EQ(Real(fields[5]), ClosedFormValue(x));
+        EXPECT_EQ(Real(fields[6]), std::fabs(value.Sum - ClosedFormValue(x)));
+        EXPECT_EQ(Real(fields[7]), value.RoundingBound);
     }
 }
 
 TEST(Table, EmptyRunHasTheHeadingAlone) {
-    EXPECT_EQ(TableCsv(RunScripted(Answer::No, {"2", "1", "1"})), "№;x;y\r\n");
-    EXPECT_EQ(TableCsv(SweepState{}), "№;x;y\r\n");
+    EXPECT_EQ(TableCsv(RunScripted(Answer::No, {"2", "1", "1"}).record), "№;x;y\r\n");
+    EXPECT_EQ(TableCsv(RunRecord{}), "№;x;y\r\n");
+}
+
+// A sink that takes a set number of bytes and refuses the rest.
+class FillingSink : public ByteSink {
+public:
+    explicit FillingSink(size_t room) : room_(room) {}
+    bool Write(std::string_view bytes) override {
+        ++writes;
+        if (bytes.size() > room_) {
+            return false;
+        }
+        room_ -= bytes.size();
+        taken.append(bytes);
+        return true;
+    }
+    std::string taken;
+    int writes = 0;
+
+private:
+    size_t room_;
+};
+
+TEST(Table, CsvGoesToItsSinkInPiecesAndStopsWhereTheSinkRefuses) {
+    const RunRecord record = RunScripted(Answer::No, {"1", "200000", "1"}).record;
+    const std::string whole = TableCsv(record);
+    FillingSink roomy(whole.size());
+    EXPECT_TRUE(WriteTableCsv(record, roomy));
+    EXPECT_EQ(roomy.taken, whole);
+    EXPECT_GT(roomy.writes, 20);  // never whole in memory
+    FillingSink full(whole.size() / 2);
+    EXPECT_FALSE(WriteTableCsv(record, full));
+    EXPECT_LT(full.taken.size(), whole.size() / 2 + 1);
+    EXPECT_EQ(whole.substr(0, full.taken.size()), full.taken);
 }
 
 }  // namespace

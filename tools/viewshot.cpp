@@ -12,9 +12,10 @@
 #include <QTabWidget>
 #include <QTableView>
 
+#include "app/russiantranslations.h"
+#include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
-#include "window/russiantranslations.h"
-#include "window/tableplotdialog.h"
+#include "view/tableplotdialog.h"
 
 namespace {
 
@@ -70,10 +71,11 @@ int main(int argc, char* argv[]) {
     std::vector<std::string> texts(argv + 3, argv + (series && argc > 6 ? 7 : 6));
     const bool showTable = argc > (series ? 7 : 6) && std::strcmp(argv[argc - 1], "table") == 0;
     SweepState run;
+    RunRecord record;
     FixedAnswers answers(series, texts);
-    RunDataEntry(run, answers);
+    RunDataEntry(run, answers, record);
 
-    TablePlotDialog view(nullptr, run);
+    TablePlotDialog view(nullptr, run.CoordinatesText, record);
     view.resize(1280, 640);
     view.findChild<QTabWidget*>()->setCurrentIndex(showTable ? 0 : 1);
     view.show();

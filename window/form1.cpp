@@ -10,12 +10,12 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "dialogues/messagebox.h"
+#include "messages/runmessages.h"
 #include "numtext/arithmeticfault.h"
+#include "saving/runsaving.h"
+#include "view/tableplotdialog.h"
 #include "window/focusringbutton.h"
-#include "window/messagebox.h"
-#include "window/runmessages.h"
-#include "window/tableplotdialog.h"
-#include "window/tablesaving.h"
 #include "window/twips.h"
 
 namespace {
@@ -168,10 +168,10 @@ void Form1::PlaceControls() {
 
 void Form1::EnterData() {
     try {
-        RunDataEntry(sweepState_, dialogues_);  // it tells the user of refusals itself
+        const RunOutcome outcome = RunDataEntry(sweepState_, dialogues_, runRecord_);
+        TellOutcome(dialogues_, outcome, runRecord_);
     } catch (const ArithmeticFault& fault) {
-        dialogues_.ShowMessage(FaultMessage(fault, !sweepState_.CoordinatesText.empty()),
-                               kFaultTitle);
+        dialogues_.ShowMessage(FaultMessage(fault, runRecord_.LineCount() > 0), kFaultTitle);
     } catch (const std::bad_alloc&) {
         dialogues_.ShowMessage(kOutOfMemoryMessage, kFaultTitle);
     }
@@ -184,7 +184,8 @@ void Form1::ShowCoordinates() {
         QPushButton* view = box.AddButton(QString::fromUtf8(kTablePlotText), "tablePlotButton");
         QPushButton* save = box.AddButton(QString::fromUtf8(kSaveText), "saveButton");
         connect(view, &QPushButton::clicked, &box, [this, &box] { ShowTablePlot(&box); });
-        connect(save, &QPushButton::clicked, &box, [this, &box] { SaveRun(&box, sweepState_); });
+        connect(save, &QPushButton::clicked, &box,
+                [this, &box] { SaveRun(&box, sweepState_.CoordinatesText, runRecord_); });
         box.exec();
     } catch (const std::bad_alloc&) {
         dialogues_.ShowMessage(kOutOfMemoryMessage, kFaultTitle);
@@ -193,12 +194,10 @@ void Form1::ShowCoordinates() {
 
 void Form1::ShowTablePlot(QWidget* over) {
     try {
-        TablePlotDialog view(over, sweepState_);
+        TablePlotDialog view(over, sweepState_.CoordinatesText, runRecord_);
         view.exec();
     } catch (const std::bad_alloc&) {
         dialogues_.ShowMessage(kOutOfMemoryMessage, kFaultTitle);
-    } catch (const ArithmeticFault& fault) {
-        dialogues_.ShowMessage(FaultMessage(fault, false), kFaultTitle);
     }
 }
 

@@ -2,8 +2,9 @@
 
 #include <QWidget>
 
+#include "dialogues/screendialogues.h"
+#include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
-#include "window/screendialogues.h"
 
 class QFrame;
 class QLabel;
@@ -13,7 +14,8 @@ class QPushButton;
 // (Label1 with the icon Image1, the minimise button Command2 and the exit
 // button Command1) over the data-entry button Command4 and the
 // show-coordinates button Command5, which lie on the raised panel Command3.
-// It owns the run's SweepState and shows the run's dialogues on screen. The
+// It owns the run's SweepState with the last run's record beside it, and shows
+// the run's dialogues on screen. The
 // controls bear their names as object names, and Russian accessible names and
 // descriptions; every button shows a focus ring that reads on the title bar.
 class Form1 : public QWidget {
@@ -34,6 +36,7 @@ private:
     void PlaceControls();
 
     SweepState sweepState_;
+    RunRecord runRecord_;  // the last run's, replaced by every run
     ScreenDialogues dialogues_;
     QLabel* Label1 = nullptr;
     QLabel* Image1 = nullptr;

@@ -14,8 +14,10 @@
 #include <string_view>
 #include <vector>
 
+#include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
 #include "fuzzcheck.h"
+#include "messages/runmessages.h"
 #include "numtext/arithmeticfault.h"
 #include "support/scripteddialogues.h"
 
@@ -94,16 +96,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
     SweepState state;
+    RunRecord record;
     ScriptedDialogues dialogues(choice, replies);
     std::optional<RunOutcome> outcome;  // none after a fault
     try {
-        outcome = RunDataEntry(state, dialogues);
+        outcome = RunDataEntry(state, dialogues, record);
+        TellOutcome(dialogues, *outcome, record);
     } catch (const ArithmeticFault&) {
     }
     const FormulaChoice formula =
         choice == Answer::Yes ? FormulaChoice::Series : FormulaChoice::ClosedForm;
     const size_t lines = CheckLines(state.CoordinatesText, formula);
     Require(lines <= static_cast<size_t>(kMaxCoordinateLines), "within the line limit");
+    Require(record.LineCount() == lines, "a record line for every text line");
 
     const auto& calls = dialogues.calls;
     const bool endedWithMessage = calls.back().kind == DialogueCall::Kind::Message;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "evaluation/dialogueservice.h"
+#include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
 
 // One dialogue as the run opened it.
@@ -57,11 +58,17 @@ private:
     size_t nextReply_ = 0;
 };
 
-// The state a whole data-entry run leaves, its dialogues answered from the
-// script (arithmetic faults pass through).
-inline SweepState RunScripted(Answer choice, std::vector<std::optional<std::string>> replies) {
+// What a whole data-entry run leaves: the state and the run's record.
+struct ScriptedRun {
     SweepState state;
+    RunRecord record;
+};
+
+// A whole data-entry run, its dialogues answered from the script (arithmetic
+// faults pass through).
+inline ScriptedRun RunScripted(Answer choice, std::vector<std::optional<std::string>> replies) {
+    ScriptedRun run;
     ScriptedDialogues dialogues(choice, std::move(replies));
-    RunDataEntry(state, dialogues);
-    return state;
+    RunDataEntry(run.state, dialogues, run.record);
+    return run;
 }

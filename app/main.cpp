@@ -1,0 +1,20 @@
+#include <QApplication>
+
+#include "app/russiantranslations.h"
+#include "cli/commandline.h"
+#include "evaluation/vectorstate.h"
+#include "window/form1.h"
+
+int main(int argc, char* argv[]) {
+    if (argc > 1) {
+        return RunCommandLine(argc, argv);  // no window, no display needed
+    }
+    QApplication app(argc, argv);
+    ClearUpperVectorState();
+    QGuiApplication::setDesktopFileName(
+        QStringLiteral("io.github.tabulator.Tabulator"));  // the desktop entry's icon
+    InstallRussianTranslations(app);
+    Form1 form;
+    form.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,234 @@
+#include "cli/commandline.h"
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QStringList>
+
+#include "evaluation/runrecord.h"
+#include "evaluation/sweep.h"
+#include "messages/runmessages.h"
+#include "messages/usage.h"
+#include "numtext/arithmeticfault.h"
+#include "table/csv.h"
+
+namespace {
+
+enum ExitStatus { kCompleted = 0, kRefusedOrStopped = 1, kWrongUsage = 2, kArithmeticFault = 3 };
+
+void PrintError(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+}
+
+// A message in the window's words, for a terminal: the title, then the text,
+// CR LF turned into LF.
+void PrintMessage(std::string_view title, std::string_view text) {
+    std::string shown(title);
+    shown += '\n';
+    for (char c : text) {
+        if (c != '\r') {
+            shown += c;
+        }
+    }
+    shown += '\n';
+    PrintError(shown);
+}
+
+// Answers the run's dialogues from the command line: the choice, then the
+// input boxes in the order the run asks them, each with its option's text or,
+// without one, the box's default text. Messages go to standard error.
+class CommandLineDialogues : public DialogueService {
+public:
+    CommandLineDialogues(bool series, std::array<std::optional<std::string>, 4> answers)
+        : series_(series), answers_(std::move(answers)) {}
+
+    Answer AskYesNo(const std::string& /*prompt*/, const std::string& /*title*/) override {
+        return series_ ? Answer::Yes : Answer::No;
+    }
+
+    std::string AskText(const std::string& /*prompt*/, const std::string& /*title*/,
+                        const std::string& defaultText) override {
+        const std::optional<std::string>& answer = answers_.at(asked_++);
+        return answer ? *answer : defaultText;
+    }
+
+    void ShowMessage(const std::string& prompt, const std::string& title) override {
+        PrintMessage(title, prompt);
+    }
+
+private:
+    bool series_;
+    std::array<std::optional<std::string>, 4> answers_;  // start, end, step, precision
+    size_t asked_ = 0;
+};
+
+// Standard output as a sink. A closed pipe is no error to report; any other
+// failure is reported once.
+class StandardOutput : public ByteSink {
+public:
+    bool Write(std::string_view bytes) override {
+        if (failed_) {
+            return false;
+        }
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size()) {
+            return true;
+        }
+        Fail();
+        return false;
+    }
+
+    // Flushes what is buffered; false when the output failed at any time.
+    bool Finish() {
+        if (!failed_ && std::fflush(stdout) != 0) {
+            Fail();
+        }
+        return !failed_;
+    }
+    bool PipeClosed() const { return pipeClosed_; }
+
+private:
+    void Fail() {
+        failed_ = true;
+        pipeClosed_ = errno == EPIPE;
+        if (!pipeClosed_) {
+            PrintError(OutputFailure(errno));
+        }
+    }
+
+    bool failed_ = false;
+    bool pipeClosed_ = false;
+};
+
+struct Options {
+    QCommandLineOption print{QStringLiteral("print")};
+    QCommandLineOption series{QStringLiteral("series")};
+    QCommandLineOption closedForm{QStringLiteral("closed-form")};
+    QCommandLineOption start{QStringLiteral("start"), QString(), QStringLiteral("T")};
+    QCommandLineOption end{QStringLiteral("end"), QString(), QStringLiteral("T")};
+    QCommandLineOption step{QStringLiteral("step"), QString(), QStringLiteral("T")};
+    QCommandLineOption precision{QStringLiteral("precision"), QString(), QStringLiteral("T")};
+    QCommandLineOption csv{QStringLiteral("csv")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
+
+    void AddTo(QCommandLineParser& parser) const {
+        parser.addOptions(
+            {print, series, closedForm, start, end, step, precision, csv, help, version});
+    }
+};
+
+// Why the arguments cannot be parsed.
+std::string ParseProblem(const QCommandLineParser& parser, const QStringList& arguments,
+                         const Options& options) {
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString name = parser.unknownOptionNames().front();
+        return UnknownOption((name.size() > 1 ? "--" : "-") + name.toStdString());
+    }
+    for (const QCommandLineOption* option :
+         {&options.start, &options.end, &options.step, &options.precision}) {
+        if (arguments.back() == QStringLiteral("--") + option->names().front()) {
+            return MissingValue("--" + option->names().front().toStdString());
+        }
+    }
+    return kUnreadableArguments;
+}
+
+// Why the parsed options do not make a command, or nothing when they do.
+std::optional<std::string> UsageProblem(const QCommandLineParser& parser, const Options& options) {
+    if (!parser.positionalArguments().isEmpty()) {
+        return ExtraArgument(parser.positionalArguments().front().toStdString());
+    }
+    if (!parser.isSet(options.print)) {
+        return kPrintMissing;
+    }
+    if (parser.isSet(options.series) == parser.isSet(options.closedForm)) {
+        return kOneMethodNeeded;
+    }
+    if (parser.isSet(options.precision) && !parser.isSet(options.series)) {
+        return kPrecisionWithoutSeries;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Answer(const QCommandLineParser& parser,
+                                  const QCommandLineOption& option) {
+    if (!parser.isSet(option)) {
+        return std::nullopt;
+    }
+    return parser.value(option).toStdString();
+}
+
+int Print(const QCommandLineParser& parser, const Options& options) {
+    CommandLineDialogues dialogues(
+        parser.isSet(options.series),
+        {Answer(parser, options.start), Answer(parser, options.end), Answer(parser, options.step),
+         Answer(parser, options.precision)});
+    SweepState run;
+    RunRecord record;
+    int status = kCompleted;
+    std::optional<std::string> faultMessage;
+    try {
+        const RunOutcome outcome = RunDataEntry(run, dialogues, record);
+        TellOutcome(dialogues, outcome, record);
+        status = outcome.status == RunStatus::Completed ? kCompleted : kRefusedOrStopped;
+    } catch (const ArithmeticFault& fault) {
+        status = kArithmeticFault;
+        faultMessage = FaultMessage(fault, record.LineCount() > 0);
+    }
+    StandardOutput output;
+    if (parser.isSet(options.csv)) {
+        WriteTableCsv(record, output);
+    } else {
+        output.Write(run.CoordinatesText);
+    }
+    const bool written = output.Finish();
+    if (faultMessage) {
+        PrintMessage(kFaultTitle, *faultMessage);
+    }
+    if (!written && !output.PipeClosed() && status == kCompleted) {
+        status = kRefusedOrStopped;
+    }
+    return status;
+}
+
+// Writes a short text to standard output: the help or the version.
+int PrintText(std::string_view text) {
+    StandardOutput output;
+    output.Write(text);
+    return output.Finish() || output.PipeClosed() ? kCompleted : kRefusedOrStopped;
+}
+
+}  // namespace
+
+int RunCommandLine(int argc, char* argv[]) {
+    std::signal(SIGPIPE, SIG_IGN);  // a closed pipe shows as EPIPE, handled quietly
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const Options options;
+    options.AddTo(parser);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (!parser.parse(arguments)) {
+        PrintError(UsageError(ParseProblem(parser, arguments, options)));
+        return kWrongUsage;
+    }
+    if (parser.isSet(options.help)) {
+        return PrintText(kCommandLineHelp);
+    }
+    if (parser.isSet(options.version)) {
+        return PrintText("tabulator " TABULATOR_VERSION "\n");
+    }
+    if (const std::optional<std::string> problem = UsageProblem(parser, options)) {
+        PrintError(UsageError(*problem));
+        return kWrongUsage;
+    }
+    return Print(parser, options);
+}

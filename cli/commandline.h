@@ -1,0 +1,18 @@
+#pragma once
+
+// The program without its window: the data-entry run answered from the
+// command line, its text written to standard output.
+//   tabulator --print (--series | --closed-form) [--start T] [--end T]
+//             [--step T] [--precision T] [--csv]
+//   tabulator --help | --version
+// Each T is what the user would type into that input box, read exactly as the
+// box's text; an option left out confirms the box's default text. Standard
+// output gets the coordinates text byte for byte (or, with --csv, the table
+// as CSV, written as it is made) and nothing else; refusals, a stopped sweep,
+// the rounding warning and arithmetic faults go to standard error in the
+// window's words. The lines made before a stop or a fault are still written.
+// A reader that closes the pipe early ends the program quietly.
+// Returns the exit status: 0 completed (also with the rounding warning), 1
+// refused or stopped (or the output could not be written), 2 wrong usage,
+// 3 arithmetic fault.
+int RunCommandLine(int argc, char* argv[]);

@@ -1,0 +1,27 @@
+#include "evaluation/abscissas.h"
+
+#include <algorithm>
+#include <cmath>
+
+SweepAbscissas::Step SweepAbscissas::Advance() {
+    const double next = x_ + step_;
+    if (!std::isfinite(next)) {
+        return Step::Overflowed;
+    }
+    if (next == x_) {
+        return Step::Stuck;
+    }
+    x_ = next;
+    return Step::Moved;
+}
+
+SweepExtent SweepForesight(double start, double bound, double step, std::int64_t maxLines) {
+    SweepExtent extent;
+    for (SweepAbscissas walk(start, bound, step); walk.InRange();) {
+        extent.widestX = std::max(extent.widestX, std::fabs(walk.Current()));
+        if (++extent.lines > maxLines || walk.Advance() != SweepAbscissas::Step::Moved) {
+            break;
+        }
+    }
+    return extent;
+}

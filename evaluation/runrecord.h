@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+#include "evaluation/formulas.h"
+
+// Which way a run computes y: the power series (the user answered Yes) or the
+// closed form (No).
+enum class FormulaChoice { Series, ClosedForm };
+
+// How a run was asked for: the answers as they were read.
+struct RunRecipe {
+    FormulaChoice choice = FormulaChoice::ClosedForm;
+    double start = 0.0;  // the first abscissa
+    double bound = 0.0;  // the last abscissa the sweep may reach
+    double step = 0.0;
+    double precision = 0.0;  // series runs only
+
+    bool operator==(const RunRecipe&) const = default;
+};
+
+// What the series went through at one abscissa, beyond its sum.
+struct SeriesDetail {
+    double lastTerm = 0.0;       // T_n, the term that stopped the loop
+    double roundingBound = 0.0;  // as SeriesResult::RoundingBound
+    double magnitudeSum = 0.0;   // |T_1| + ... + |T_n|
+    int termCount = 0;           // n
+
+    bool operator==(const SeriesDetail&) const = default;
+};
+
+// A run as its sweep made it: the recipe, and for every coordinate line, in
+// sweep order, what the line was made from. The sweep writes it once, as it
+// goes; every view of the run (the table, the plot, the files, the line
+// count) reads it and evaluates nothing again. A closed-form line takes 16
+// bytes, a series line 48.
+class RunRecord {
+public:
+    RunRecipe recipe;
+
+    // Forgets every line; the recipe stays.
+    void ClearLines();
+    // Makes room for `lines` lines of the recipe's kind at once.
+    void Reserve(size_t lines);
+    void AddClosedFormLine(double x, double y);
+    void AddSeriesLine(double x, const SeriesResult& value);
+
+    size_t LineCount() const { return x_.size(); }
+    bool IsSeries() const { return recipe.choice == FormulaChoice::Series; }
+    // Every line's abscissa and value, in sweep order.
+    std::span<const double> X() const { return x_; }
+    std::span<const double> Y() const { return y_; }
+    // Every line's series detail; empty in a closed-form run.
+    std::span<const SeriesDetail> Series() const { return series_; }
+
+private:
+    std::vector<double> x_;
+    std::vector<double> y_;
+    std::vector<SeriesDetail> series_;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+
+#include "evaluation/dialogueservice.h"
+#include "evaluation/runrecord.h"
+#include "evaluation/sweep.h"
+
+class ArithmeticFault;
+
+// The words the program says of a data-entry run: why it was refused, why it
+// stopped, where its series cannot be trusted, and what fault ended it. Texts
+// are UTF-8 with CR LF line breaks, as the run's own dialogues; every message
+// ends with what the user can do next.
+
+// The titles of the run's messages.
+extern const char kRefusalTitle[];  // "Недопустимые данные"
+extern const char kStoppedTitle[];  // "Вычисление остановлено"
+extern const char kWarningTitle[];  // "Точность не гарантирована"
+extern const char kFaultTitle[];    // "Ошибка вычисления"
+
+// Shows, through `dialogues`, what the user must know of how the run ended:
+// its refusal or its stop, then the rounding warning; a run that completed
+// without a warning shows nothing. `record` is the run's.
+//   a zero step -> "Недопустимые данные": "Шаг равен нулю: значение Х не будет
+//     меняться, и перебор не закончится.\r\nНажмите «Ввод данных» и введите шаг,
+//     отличный от нуля."
+void TellOutcome(DialogueService& dialogues, const RunOutcome& outcome, const RunRecord& record,
+                 const RunLimits& limits = {});
+
+// The message of a refusal or a stop (RunReason::None gives empty text).
+std::string ReasonMessage(RunReason reason, const RunRecord& record, const RunLimits& limits);
+
+// The message of the rounding warning of a run of `lineCount` lines.
+std::string WarningMessage(const RoundingWarning& warning, double precision, size_t lineCount);
+
+// What the user reads for the fault, and whether lines made before it remain:
+//   FaultMessage(ArithmeticFault(FaultKind::Overflow, FaultOperation::Power), true) ->
+//     "Вычисление прервано.\r\n"
+//     "Переполнение при возведении в степень: число вышло за пределы допустимого "
+//     "диапазона.\r\nТочки, полученные до ошибки, сохранены."
+std::string FaultMessage(const ArithmeticFault& fault, bool linesKept);
+
+// What the user reads when memory ran out during a run or a display.
+extern const char kOutOfMemoryMessage[];

@@ -1,0 +1,69 @@
+#include "messages/usage.h"
+
+#include <cerrno>
+#include <cstring>
+
+const char kCommandLineHelp[] =
+    "Использование:\n"
+    "  tabulator                   открыть окно программы\n"
+    "  tabulator --print (--series | --closed-form) [--start T] [--end T] [--step T]\n"
+    "            [--precision T] [--csv]\n"
+    "  tabulator --help | --version\n"
+    "\n"
+    "Табулирует функцию y = 2((cos x)^2 - 1) = cos 2x - 1 без окна: выводит те же\n"
+    "строки «(x;y)», что окно получило бы при тех же ответах.\n"
+    "\n"
+    "Параметры:\n"
+    "  --print          вычислить и вывести таблицу в стандартный вывод\n"
+    "  --series         по степенному ряду (ответ «Да»)\n"
+    "  --closed-form    по формуле 2((cos(x))^2-1) (ответ «Нет»)\n"
+    "  --start T        начальное значение Х (по умолчанию 0.1)\n"
+    "  --end T          конечное значение Х (по умолчанию 1)\n"
+    "  --step T         шаг (по умолчанию .1)\n"
+    "  --precision T    точность ряда, только с --series (по умолчанию .000019753086)\n"
+    "  --csv            вывести таблицу в CSV (поля через «;»), а не строки «(x;y)»\n"
+    "  -h, --help       показать эту справку\n"
+    "  -v, --version    показать версию\n"
+    "\n"
+    "Числа читаются так же, как в окне ввода: десятичный разделитель — точка,\n"
+    "«0,1» читается как 0. Значение может начинаться с «-»: --start -1.\n"
+    "\n"
+    "Коды завершения: 0 — вычислено (в том числе с предупреждением о точности),\n"
+    "1 — данные отклонены или перебор остановлен, 2 — неверные параметры,\n"
+    "3 — арифметическая ошибка.\n";
+
+const char kUnreadableArguments[] = "неверные параметры";
+const char kPrintMissing[] = "нужен параметр --print (или --help, --version)";
+const char kOneMethodNeeded[] = "укажите ровно один из параметров --series и --closed-form";
+const char kPrecisionWithoutSeries[] = "параметр --precision — только вместе с --series";
+
+namespace {
+
+std::string Quoted(std::string_view text) {
+    return "«" + std::string(text) + "»";
+}
+
+}  // namespace
+
+std::string UsageError(std::string_view problem) {
+    return "tabulator: " + std::string(problem) + "\nСправка: tabulator --help\n";
+}
+
+std::string UnknownOption(std::string_view option) {
+    return "неизвестный параметр " + Quoted(option);
+}
+
+std::string MissingValue(std::string_view option) {
+    return "после " + Quoted(option) + " нет значения";
+}
+
+std::string ExtraArgument(std::string_view argument) {
+    return "лишний аргумент " + Quoted(argument);
+}
+
+std::string OutputFailure(int errorNumber) {
+    const std::string cause = errorNumber == ENOSPC
+                                  ? "на диске нет места"
+                                  : std::string("ошибка записи: ") + std::strerror(errorNumber);
+    return "tabulator: не удалось записать результат: " + cause + "\n";
+}

@@ -1,0 +1,77 @@
+#include "plotmath/decimation.h"
+
+#include <algorithm>
+#include <optional>
+#include <random>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Decimation, HeaderExamples) {
+    const std::vector<double> xs = {0, 1, 2, 3};
+    const std::vector<double> ys = {0, 5, -5, 0};
+    EXPECT_EQ(DecimatePerColumn(xs, ys, 0, 3, 1), (std::vector<size_t>{1, 2}));
+    const std::vector<size_t> all = {0, 1, 2, 3};
+    EXPECT_EQ(DecimatePerColumn(xs, ys, 0, 3, 2), all);
+    EXPECT_EQ(DecimatePerColumn(xs, ys, 1, 2, 1), all);
+    EXPECT_EQ(NearestIndex(xs, 0.4), 0u);
+    EXPECT_EQ(NearestIndex(xs, 0.6), 1u);
+    EXPECT_EQ(NearestIndex(xs, 9), 3u);
+    EXPECT_EQ(NearestIndex(std::vector<double>{2, 1, 0}, 0.4), 2u);
+}
+
+TEST(Decimation, KeepsEveryColumnsLowestAndHighestPoint) {
+    std::mt19937 random(5);
+    std::normal_distribution<double> noise(0, 1);
+    for (const bool rising : {true, false}) {
+        std::vector<double> xs;
+        std::vector<double> ys;
+        for (int i = 0; i < 100'000; ++i) {
+            xs.push_back(rising ? i * 0.01 : -i * 0.01);
+            ys.push_back(noise(random) + (i == 31'337 ? 1e6 : 0));  // one lone peak
+        }
+        const double xMin = rising ? 100 : -900;
+        const double xMax = rising ? 900 : -100;
+        constexpr int kColumns = 640;
+        const std::vector<size_t> kept = DecimatePerColumn(xs, ys, xMin, xMax, kColumns);
+        EXPECT_LE(kept.size(), 2u * kColumns + 2);
+        // Every column's extremes, found the slow way, are among the kept points.
+        std::vector<std::optional<size_t>> lowest(kColumns);
+        std::vector<std::optional<size_t>> highest(kColumns);
+        for (size_t i = 0; i < xs.size(); ++i) {
+            if (xs[i] < xMin || xs[i] > xMax) {
+                continue;
+            }
+            const auto column =
+                std::min(static_cast<size_t>((xs[i] - xMin) / (xMax - xMin) * kColumns),
+                         size_t{kColumns - 1});
+            if (!lowest[column] || ys[i] < ys[*lowest[column]]) {
+                lowest[column] = i;
+            }
+            if (!highest[column] || ys[i] > ys[*highest[column]]) {
+                highest[column] = i;
+            }
+        }
+        const auto isKept = [&](size_t index) {
+            return std::find(kept.begin(), kept.end(), index) != kept.end();
+        };
+        for (int column = 0; column < kColumns; ++column) {
+            for (const auto& index : {lowest[column], highest[column]}) {
+                ASSERT_TRUE(index.has_value());
+                ASSERT_TRUE(isKept(*index)) << "column " << column << " rising " << rising;
+            }
+        }
+        EXPECT_TRUE(isKept(31'337));
+        EXPECT_TRUE(std::is_sorted(kept.begin(), kept.end()));  // in sweep order
+    }
+}
+
+TEST(Decimation, LeavesOutValuesThatAreNotFinite) {
+    const std::vector<double> xs = {0, 1, 2};
+    const std::vector<double> ys = {1, std::numeric_limits<double>::quiet_NaN(), 2};
+    EXPECT_EQ(DecimatePerColumn(xs, ys, 0, 2, 8), (std::vector<size_t>{0, 2}));
+}
+
+}  // namespace

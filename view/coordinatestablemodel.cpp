@@ -1,0 +1,107 @@
+#include "view/coordinatestablemodel.h"
+
+#include <string>
+
+#include <QAbstractItemView>
+#include <QColor>
+#include <QItemSelectionModel>
+#include <QRect>
+
+#include "evaluation/sweep.h"
+
+namespace {
+
+// Light enough for any text colour, clearly apart from the base colour.
+const QColor kUnguaranteedBackground(255, 214, 214);
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+CoordinatesTableModel::CoordinatesTableModel(const RunRecord& record, QObject* parent)
+    : QAbstractTableModel(parent), record_(record), columns_(TableColumns(record.recipe.choice)) {}
+
+int CoordinatesTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(record_.LineCount());
+}
+
+int CoordinatesTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+const TableRow& CoordinatesTableModel::Row(int row) const {
+    if (!lastRow_ || lastRow_->number != row + 1) {
+        lastRow_ = RowOf(record_, static_cast<size_t>(row));
+    }
+    return *lastRow_;
+}
+
+QString CoordinatesTableModel::CellText(int row, int column) const {
+    const TableRow& cells = Row(row);
+    std::string text;
+    switch (columns_[static_cast<size_t>(column)]) {
+        case TableColumn::X:
+            AppendAbscissaText(text, cells.x);
+            break;
+        case TableColumn::Y:
+            AppendValueText(text, cells.y, record_.recipe.choice);
+            break;
+        default:
+            AppendCsvCell(text, cells, columns_[static_cast<size_t>(column)]);
+    }
+    return Text(text);
+}
+
+QVariant CoordinatesTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) {
+        return {};
+    }
+    if (role == Qt::DisplayRole) {
+        return CellText(index.row(), index.column());
+    }
+    if (role == Qt::TextAlignmentRole) {
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (role == Qt::BackgroundRole && !Row(index.row()).guaranteed) {
+        return kUnguaranteedBackground;
+    }
+    if (role == Qt::ForegroundRole && !Row(index.row()).guaranteed) {
+        return QColor(Qt::black);  // readable on the reddish background in any theme
+    }
+    return {};
+}
+
+QVariant CoordinatesTableModel::headerData(int section, Qt::Orientation orientation,
+                                           int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        section >= columnCount()) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    return Text(std::string(ColumnHeading(columns_[static_cast<size_t>(section)])));
+}
+
+QString SelectionAsTabSeparated(const QAbstractItemView& view) {
+    const QItemSelection selection = view.selectionModel()->selection();
+    if (selection.isEmpty()) {
+        return {};
+    }
+    // The bounding rectangle, from the ranges: a whole table selected is one range.
+    QRect bounds;
+    for (const QItemSelectionRange& range : selection) {
+        bounds |= QRect(QPoint(range.left(), range.top()), QPoint(range.right(), range.bottom()));
+    }
+    const QAbstractItemModel& model = *view.model();
+    QString text;
+    for (int row = bounds.top(); row <= bounds.bottom(); ++row) {
+        for (int column = bounds.left(); column <= bounds.right(); ++column) {
+            const QModelIndex index = model.index(row, column);
+            if (selection.contains(index)) {
+                text += index.data().toString();
+            }
+            text += column < bounds.right() ? QLatin1Char('\t') : QLatin1Char('\n');
+        }
+    }
+    return text;
+}
