@@ -40,16 +40,19 @@ const Range kSeriesRanges[] = {{"-1", "0.999998", "0.000002"}, {"-1", "1", "0.00
 void SweepLines(benchmark::State& state, Answer choice, const Range& range) {
     size_t lines = 0;
     double peakToText = 0.0;
+    SweepState sweep;  // one window's, across its runs
+    RunRecord record;
     for (auto _ : state) {
-        SweepState sweep;
-        RunRecord record;
         ScriptedDialogues dialogues(choice, {range.start, range.end, range.step, std::nullopt});
         const size_t liveBefore = liveBytes;
         peakBytes = liveBytes;
         RunDataEntry(sweep, dialogues, record);
         const std::string& text = sweep.CoordinatesText;
         lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
-        peakToText = static_cast<double>(peakBytes - liveBefore) / static_cast<double>(text.size());
+        if (peakToText == 0) {  // the first run, into a fresh state
+            peakToText =
+                static_cast<double>(peakBytes - liveBefore) / static_cast<double>(text.size());
+        }
         if (dialogues.calls.size() != (choice == Answer::Yes ? 5u : 4u)) {
             state.SkipWithError("the run refused its range or showed a message");
         }

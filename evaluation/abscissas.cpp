@@ -3,18 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-SweepAbscissas::Step SweepAbscissas::Advance() {
-    const double next = x_ + step_;
-    if (!std::isfinite(next)) {
-        return Step::Overflowed;
-    }
-    if (next == x_) {
-        return Step::Stuck;
-    }
-    x_ = next;
-    return Step::Moved;
-}
-
 SweepExtent SweepForesight(double start, double bound, double step, std::int64_t maxLines) {
     SweepExtent extent;
     for (SweepAbscissas walk(start, bound, step); walk.InRange();) {

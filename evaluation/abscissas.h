@@ -25,7 +25,17 @@ public:
     // Whether the sweep visits Current().
     bool InRange() const { return step_ >= 0 ? x_ <= bound_ : x_ >= bound_; }
     double Current() const { return x_; }
-    Step Advance();
+    Step Advance() {
+        const double next = x_ + step_;
+        if (next - next != 0) {  // infinite: the sum left the reals
+            return Step::Overflowed;
+        }
+        if (next == x_) {
+            return Step::Stuck;
+        }
+        x_ = next;
+        return Step::Moved;
+    }
 
 private:
     double x_;

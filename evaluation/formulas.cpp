@@ -27,26 +27,22 @@ double Factorial(int m) {
 }
 
 SeriesResult SeriesValue(double x, double precision) {
-    SeriesResult result;
-    const double doubledX = CheckedMultiply(2.0, x);
-    // (2n)! grows by the same products, in the same order, that Factorial(2n)
-    // makes from 1, so it equals Factorial(2n) to the bit without the
-    // quadratic cost of starting over for every term.
-    double factorial = 1.0;
+    // Locals, not the result's fields, so the loop keeps them in registers
+    // across the calls of pow.
+    SeriesTerms terms(x);
+    double sum = 0.0;
+    double term = 0.0;
+    double magnitudes = 0.0;  // sum of |T_k|
     double termErrors = 0.0;  // sum of gamma(2k + 4) |T_k|
     do {
-        const int n = ++result.TermIndex;
-        factorial = CheckedMultiply(CheckedMultiply(factorial, 2 * n - 1), 2 * n);
-        const double sign = n % 2 == 0 ? 1.0 : -1.0;  // (-1)^n
-        const double numerator = CheckedMultiply(sign, CheckedPower(doubledX, 2 * n));
-        result.Term = CheckedDivide(numerator, factorial);
-        result.Sum = CheckedAdd(result.Sum, result.Term);
-        result.MagnitudeSum += std::fabs(result.Term);
-        termErrors += Gamma(2 * n + 4) * std::fabs(result.Term);
-    } while (std::fabs(result.Term) > precision);
-    result.RoundingBound =
-        (Gamma(result.TermIndex - 1) * result.MagnitudeSum + termErrors) * kBoundAllowance;
-    return result;
+        term = terms.Next();
+        sum = CheckedAdd(sum, term);
+        magnitudes += std::fabs(term);
+        termErrors += Gamma(2 * terms.Index() + 4) * std::fabs(term);
+    } while (std::fabs(term) > precision);
+    const int n = terms.Index();
+    const double roundingBound = (Gamma(n - 1) * magnitudes + termErrors) * kBoundAllowance;
+    return {sum, n, term, roundingBound, magnitudes};
 }
 
 double ClosedFormValue(double x) {

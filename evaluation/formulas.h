@@ -15,6 +15,31 @@ struct SeriesResult {
     double MagnitudeSum = 0.0;
 };
 
+// The terms T_n = (-1)^n (2x)^(2n) / (2n)! of the series at x, n = 1, 2, ...,
+// each computed exactly as SeriesValue computes it: the numerator, the product
+// of the two real powers, divided by (2n)!. Whatever sums them, sums the very
+// terms the run summed.
+//   SeriesTerms(0.1): -0.02, 6.666666666666667e-05, -8.888888888888889e-08, ...
+class SeriesTerms {
+public:
+    // Throws ArithmeticFault where 2x leaves the reals.
+    explicit SeriesTerms(double x);
+
+    // The next term, from T_1 on. Throws ArithmeticFault where a power or the
+    // factorial leaves the reals; the factorial does from n = 86 on.
+    double Next();
+    // n of the term Next() gave last; 0 before the first.
+    int Index() const { return n_; }
+
+private:
+    double doubledX_;
+    // (2n)!, grown by the same products, in the same order, that Factorial(2n)
+    // makes from 1, so it equals Factorial(2n) to the bit without the
+    // quadratic cost of starting over for every term.
+    double factorial_ = 1.0;
+    int n_ = 0;
+};
+
 // m! as a real, built by multiplying from 1 up.
 //   Factorial(0) -> 1; Factorial(4) -> 24; Factorial(12) -> 479001600
 // Throws ArithmeticFault (Overflow) from m = 171 on.
@@ -53,3 +78,16 @@ SeriesResult SeriesValue(double x, double precision);
 // 2((cos x)^2 - 1), x in radians; lies in [-2, 0].
 //   ClosedFormValue(0) -> 0; ClosedFormValue(pi / 2) -> -2 (to rounding)
 double ClosedFormValue(double x);
+
+// Defined here so that the series' loop keeps the walk in registers.
+#include "evaluation/checkedmath.h"
+
+inline SeriesTerms::SeriesTerms(double x) : doubledX_(CheckedMultiply(2.0, x)) {}
+
+inline double SeriesTerms::Next() {
+    const int n = ++n_;
+    factorial_ = CheckedMultiply(CheckedMultiply(factorial_, 2 * n - 1), 2 * n);
+    const double sign = n % 2 == 0 ? 1.0 : -1.0;  // (-1)^n
+    const double numerator = CheckedMultiply(sign, CheckedPower(doubledX_, 2 * n));
+    return CheckedDivide(numerator, factorial_);
+}

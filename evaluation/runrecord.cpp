@@ -1,27 +1,32 @@
 #include "evaluation/runrecord.h"
 
+namespace {
+
+// Room for `lines` elements: what is kept, unless it is more than twice that.
+template <typename T>
+void ReserveExactly(std::vector<T>& column, size_t lines) {
+    if (column.capacity() / 2 > lines) {
+        std::vector<T>().swap(column);
+    }
+    column.reserve(lines);
+}
+
+}  // namespace
+
 void RunRecord::ClearLines() {
-    // Swapped out rather than cleared, so a large earlier run gives its memory back.
+    x_.clear();
+    y_.clear();
+    series_.clear();
+}
+
+void RunRecord::ReleaseLines() {
     std::vector<double>().swap(x_);
     std::vector<double>().swap(y_);
     std::vector<SeriesDetail>().swap(series_);
 }
 
 void RunRecord::Reserve(size_t lines) {
-    x_.reserve(lines);
-    y_.reserve(lines);
-    if (IsSeries()) {
-        series_.reserve(lines);
-    }
-}
-
-void RunRecord::AddClosedFormLine(double x, double y) {
-    x_.push_back(x);
-    y_.push_back(y);
-}
-
-void RunRecord::AddSeriesLine(double x, const SeriesResult& value) {
-    x_.push_back(x);
-    y_.push_back(value.Sum);
-    series_.push_back({value.Term, value.RoundingBound, value.MagnitudeSum, value.TermIndex});
+    ReserveExactly(x_, lines);
+    ReserveExactly(y_, lines);
+    ReserveExactly(series_, IsSeries() ? lines : 0);
 }

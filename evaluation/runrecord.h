@@ -40,12 +40,23 @@ class RunRecord {
 public:
     RunRecipe recipe;
 
-    // Forgets every line; the recipe stays.
+    // Forgets every line; the recipe stays, and so does the room the lines
+    // took, for a run of about the same size to reuse.
     void ClearLines();
-    // Makes room for `lines` lines of the recipe's kind at once.
+    // Forgets every line and gives their room back.
+    void ReleaseLines();
+    // Makes room for `lines` lines of the recipe's kind at once; gives back
+    // room kept from an earlier run that is more than twice that.
     void Reserve(size_t lines);
-    void AddClosedFormLine(double x, double y);
-    void AddSeriesLine(double x, const SeriesResult& value);
+    void AddClosedFormLine(double x, double y) {
+        x_.push_back(x);
+        y_.push_back(y);
+    }
+    void AddSeriesLine(double x, const SeriesResult& value) {
+        x_.push_back(x);
+        y_.push_back(value.Sum);
+        series_.push_back({value.Term, value.RoundingBound, value.MagnitudeSum, value.TermIndex});
+    }
 
     size_t LineCount() const { return x_.size(); }
     bool IsSeries() const { return recipe.choice == FormulaChoice::Series; }

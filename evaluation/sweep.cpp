@@ -64,8 +64,19 @@ RunReason RangeRefusal(const RunRecipe& recipe, const SweepExtent& extent, size_
     return RunReason::None;
 }
 
-RunOutcome Refused(RunReason reason) {
+// A refused run keeps no line and gives back the room an earlier run's took.
+RunOutcome Refuse(SweepState& state, RunRecord& record, RunReason reason) {
+    std::string().swap(state.CoordinatesText);
+    record.ReleaseLines();
     return {RunStatus::Refused, reason, std::nullopt};
+}
+
+// Room for the text of a sweep: what is kept, unless it is more than twice that.
+void ReserveText(std::string& text, size_t bytes) {
+    if (text.capacity() / 2 > bytes) {
+        std::string().swap(text);
+    }
+    text.reserve(bytes);
 }
 
 double AskNumber(DialogueService& dialogues, const char* prompt, const std::string& defaultText) {
@@ -169,7 +180,8 @@ void AppendCoordinateLine(SweepState& state, FormulaChoice choice) {
 
 RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues, RunRecord& record,
                         const RunLimits& limits) {
-    std::string().swap(state.CoordinatesText);  // also gives back a large earlier text's memory
+    // Emptied at once; the room stays for a sweep of about the same size.
+    state.CoordinatesText.clear();
     record.ClearLines();
     RunRecipe& recipe = record.recipe;
     recipe = {};
@@ -186,7 +198,7 @@ RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues, RunRecord
     const size_t textBound = TextLengthBound(extent, anyNegativeX, recipe.choice);
     if (const RunReason refusal = RangeRefusal(recipe, extent, textBound, limits);
         refusal != RunReason::None) {
-        return Refused(refusal);
+        return Refuse(state, record, refusal);
     }
     if (recipe.choice == FormulaChoice::Series) {
         const std::string precisionDefault =
@@ -194,10 +206,10 @@ RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues, RunRecord
         recipe.precision = state.Precision =
             AskNumber(dialogues, kPrecisionPrompt, precisionDefault);
         if (!(state.Precision > 0)) {
-            return Refused(RunReason::PrecisionNotPositive);
+            return Refuse(state, record, RunReason::PrecisionNotPositive);
         }
     }
-    state.CoordinatesText.reserve(std::min(textBound, limits.textBytes));
+    ReserveText(state.CoordinatesText, std::min(textBound, limits.textBytes));
     record.Reserve(static_cast<size_t>(extent.lines));
     return Sweep(state, record, limits.textBytes);
 }

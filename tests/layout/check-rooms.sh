@@ -1,0 +1,40 @@
+#!/bin/sh
+# Checks that every room includes only the rooms it may use, as its CMake
+# target links them; the toolkit's headers are kept out by the targets
+# themselves (a Qt-free room has no Qt include path). Usage: check-rooms.sh SOURCE-ROOT
+set -eu
+cd "$1"
+
+# room: the rooms it may include besides its own.
+allowed() {
+    case "$1" in
+        numtext) echo "" ;;
+        evaluation) echo "numtext" ;;
+        messages) echo "numtext evaluation" ;;
+        table) echo "numtext evaluation" ;;
+        plotmath) echo "" ;;
+        cli) echo "numtext evaluation messages table" ;;
+        dialogues) echo "numtext evaluation messages" ;;
+        saving) echo "numtext evaluation table dialogues" ;;
+        view) echo "numtext evaluation table plotmath dialogues saving" ;;
+        window) echo "numtext evaluation messages dialogues saving view" ;;
+        app) echo "numtext evaluation cli window" ;;
+        *) echo "?" ;;
+    esac
+}
+
+status=0
+for room in numtext evaluation messages table plotmath cli dialogues saving view window app; do
+    may="$room $(allowed "$room")"
+    for file in "$room"/*.h "$room"/*.cpp; do
+        [ -f "$file" ] || continue
+        for used in $(sed -n 's|^#include "\([a-z]*\)/.*|\1|p' "$file" | sort -u); do
+            case " $may " in
+                *" $used "*) ;;
+                *) echo "$file includes $used/, which $room/ may not use"; status=1 ;;
+            esac
+        done
+    done
+done
+[ "$status" -eq 0 ] && echo "rooms: every include is one its room may use"
+exit "$status"
