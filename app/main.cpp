@@ -6,7 +6,7 @@
 #include "window/form1.h"
 
 int main(int argc, char* argv[]) {
-    if (argc > 1) {
+    if (IsCommandLineStart(argc, argv)) {
         return RunCommandLine(argc, argv);  // no window, no display needed
     }
     QApplication app(argc, argv);

@@ -107,6 +107,20 @@ private:
     bool pipeClosed_ = false;
 };
 
+// The names of the command line's options, as the parser knows them.
+constexpr std::string_view kOptionNames[] = {"print", "series", "closed-form", "start",
+                                             "end",   "step",   "precision",   "csv",
+                                             "help",  "h",      "version",     "v"};
+
+// The option an argument names, without its dashes and value: "--start=1" -> "start".
+std::string_view OptionName(std::string_view argument) {
+    if (argument.size() < 2 || argument.front() != '-') {
+        return {};
+    }
+    argument.remove_prefix(argument.starts_with("--") ? 2 : 1);
+    return argument.substr(0, argument.find('='));
+}
+
 struct Options {
     QCommandLineOption print{QStringLiteral("print")};
     QCommandLineOption series{QStringLiteral("series")};
@@ -207,6 +221,18 @@ int PrintText(std::string_view text) {
 }
 
 }  // namespace
+
+bool IsCommandLineStart(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view name = OptionName(argv[i]);
+        for (std::string_view option : kOptionNames) {
+            if (name == option) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 int RunCommandLine(int argc, char* argv[]) {
     std::signal(SIGPIPE, SIG_IGN);  // a closed pipe shows as EPIPE, handled quietly

@@ -16,3 +16,11 @@
 // refused or stopped (or the output could not be written), 2 wrong usage,
 // 3 arithmetic fault.
 int RunCommandLine(int argc, char* argv[]);
+
+// Whether the arguments ask for the command line: any of its own options
+// ("--print", "--help", "-h", "--version", "-v", ... also as "-print" or
+// "--start=1"). Every other start, the toolkit's own arguments ("-session ID",
+// "-platform xcb", "-style fusion") among them, is the window's.
+//   {"tabulator", "--print", "--closed-form"} -> true
+//   {"tabulator", "-session", "1234"} -> false; {"tabulator"} -> false
+bool IsCommandLineStart(int argc, char* argv[]);

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "dialogues/dialoguelayout.h"
+#include "dialogues/guardedaction.h"
 #include "dialogues/textlinesmodel.h"
 
 namespace {
@@ -120,8 +121,11 @@ QWidget* MessageBox::MakeLineList(std::string_view text, const QRect& available)
     QAction* copy = AddListAction(list, QStringLiteral("Копировать"), QKeySequence::Copy);
     QAction* selectAll =
         AddListAction(list, QStringLiteral("Выделить всё"), QKeySequence::SelectAll);
-    connect(copy, &QAction::triggered, list,
-            [list, model] { QGuiApplication::clipboard()->setText(SelectedLines(*list, *model)); });
+    connect(copy, &QAction::triggered, list, [this, list, model] {
+        RunGuarded(this, [list, model] {
+            QGuiApplication::clipboard()->setText(SelectedLines(*list, *model));
+        });
+    });
     connect(selectAll, &QAction::triggered, list, &QListView::selectAll);
 
     const int frame = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();

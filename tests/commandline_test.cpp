@@ -1,7 +1,10 @@
 // The built program run as a user runs it from a shell: no display, the
 // answers on the command line, the text on standard output.
 
+#include "cli/commandline.h"
+
 #include <array>
+#include <csignal>
 #include <cstdlib>
 #include <optional>
 #include <poll.h>
@@ -100,6 +103,83 @@ Finished RunProgram(const std::vector<std::string>& arguments,
     waitpid(child, &status, 0);
     finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return finished;
+}
+
+// Starts the program with `arguments` and tells whether it is still running,
+// a window up, after a while; `err` gets what it wrote to standard error.
+bool StillRunningAfterStart(std::vector<std::string> arguments, std::string& err) {
+    arguments.insert(arguments.begin(), TABULATOR_BINARY);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    int errPipe[2];
+    if (pipe(errPipe) != 0) {
+        return false;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+    posix_spawn_file_actions_addclose(&actions, errPipe[0]);
+    pid_t child = 0;
+    posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(errPipe[1]);
+    constexpr int kPatienceMs = 1500;
+    int status = 0;
+    bool running = true;
+    for (int waited = 0; waited < kPatienceMs && running; waited += 50) {
+        usleep(50'000);
+        running = waitpid(child, &status, WNOHANG) == 0;
+    }
+    if (running) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+    char buffer[4096];
+    for (ssize_t got; (got = read(errPipe[0], buffer, sizeof buffer)) > 0;) {
+        err.append(buffer, static_cast<size_t>(got));
+    }
+    close(errPipe[0]);
+    return running;
+}
+
+TEST(StartUp, OnlyTheCommandLinesOwnOptionsMakeACommandLine) {
+    const struct {
+        std::vector<std::string> arguments;
+        bool commandLine;
+    } rows[] = {
+        {{}, false},
+        {{"--print", "--closed-form"}, true},
+        {{"-print", "-closed-form"}, true},
+        {{"--start=1"}, true},
+        {{"-h"}, true},
+        {{"--version"}, true},
+        {{"-v"}, true},
+        {{"-session", "1234_5678"}, false},
+        {{"-platform", "xcb"}, false},
+        {{"-style", "fusion", "-reverse"}, false},
+        {{"--bogus"}, false},
+        {{"print"}, false},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> arguments = {"tabulator"};
+        arguments.insert(arguments.end(), row.arguments.begin(), row.arguments.end());
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        SCOPED_TRACE(arguments.size() > 1 ? arguments[1] : "(none)");
+        EXPECT_EQ(IsCommandLineStart(static_cast<int>(argv.size()), argv.data()), row.commandLine);
+    }
+}
+
+TEST(StartUp, SessionManagersRestartOpensTheWindow) {
+    std::string err;
+    EXPECT_TRUE(StillRunningAfterStart({"-session", "1234_5678", "-platform", "offscreen"}, err))
+        << err;
+    EXPECT_EQ(err.find("неизвестный параметр"), std::string::npos) << err;
 }
 
 TEST(CommandLine, DefaultRunsByteForByte) {

@@ -3,14 +3,19 @@
 #include <csignal>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "support/modalanswerer.h"
@@ -19,6 +24,12 @@
 
 namespace {
 
+// The text of the question a message box asks.
+QString ShownQuestion(const QDialog& box) {
+    const auto* question = qobject_cast<const QMessageBox*>(&box);
+    return question != nullptr ? question->text() : QString();
+}
+
 TEST(TableSaving, ChoosesTheFormByTheNameThenByTheFilter) {
     const struct {
         const char* typed;
@@ -26,9 +37,9 @@ TEST(TableSaving, ChoosesTheFormByTheNameThenByTheFilter) {
         const char* path;
         bool csv;
     } rows[] = {
-        {"a.csv", false, "a.csv", true},    {"a.TXT", true, "a.TXT", false},
-        {"a", true, "a.csv", true},         {"a", false, "a.txt", false},
-        {"a.dat", true, "a.dat.csv", true},
+        {"a.csv", false, "a.csv", true}, {"a.TXT", true, "a.TXT", false},
+        {"a", true, "a.csv", true},      {"a", false, "a.txt", false},
+        {"a.dat", true, "a.dat", true},  // the name as typed: the dialogue asked about it
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
@@ -69,8 +80,7 @@ TEST(TableSaving, FailureNamesTheCauseAndLeavesTheEarlierFileIntact) {
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const QString failure = WriteFileAtomically(path, std::string(100'000, 'y'));
     setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(failure,
-              QStringLiteral("данные не записаны до конца (возможно, на диске нет места)"));
+    EXPECT_EQ(failure, QStringLiteral("файл превысил допустимый размер"));
     EXPECT_EQ(FileBytes(path), QByteArray("earlier"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"a.txt"}));  // no leftovers
 }
@@ -91,8 +101,7 @@ void SaveThroughTheDialogue(const ScriptedRun& run, const QString& path, bool cs
         auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
         name->setText(QFileInfo(path).fileName());  // as typed
-        EXPECT_EQ(files->selectedFiles(), QStringList({path}));
-        static_cast<QDialog*>(files)->accept();  // as its "Save" button does
+        static_cast<QDialog*>(files)->accept();     // its own accept, as its "Save" button
     }};
     if (failure != nullptr) {
         handlers.push_back(ReadMessage(title, text));
@@ -127,6 +136,90 @@ TEST(TableSaving, DialogueTellsOfAFailure) {
     EXPECT_TRUE(failure.startsWith(QStringLiteral("Не удалось сохранить файл «")))
         << failure.toStdString();
     EXPECT_TRUE(failure.contains(QStringLiteral("Прежний файл, если он был, не изменён")));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TableSaving, OverwriteQuestionSeesTheSuffixTheFilterAdds) {
+    const ScriptedRun run = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
+    QTemporaryDir folder;
+    const QString existing = folder.filePath(QStringLiteral("run.csv"));
+    ASSERT_EQ(WriteFileAtomically(existing, "earlier"), QString());
+    QString question;
+    ModalAnswerer answerer({[&](QDialog& box) {
+                                auto* files = qobject_cast<QFileDialog*>(&box);
+                                ASSERT_NE(files, nullptr);
+                                files->selectNameFilter(files->nameFilters()[1]);  // CSV
+                                files->setDirectory(folder.path());
+                                files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+                                    ->setText(QStringLiteral("run"));
+                                // From a timer of its own, so that the answerer's
+                                // reaches the question this opens.
+                                QTimer::singleShot(
+                                    0, files, [files] { static_cast<QDialog*>(files)->accept(); });
+                            },
+                            [&](QDialog& box) {
+                                question = ShownQuestion(box);
+                                auto* files = qobject_cast<QDialog*>(box.parentWidget());
+                                box.reject();  // "No": keep the earlier file
+                                QTimer::singleShot(0, files, [files] { files->reject(); });
+                            }});
+    QWidget owner;
+    SaveRun(&owner, run.state.CoordinatesText, run.record);
+    EXPECT_TRUE(question.contains(QStringLiteral("run.csv"))) << question.toStdString();
+    EXPECT_EQ(FileBytes(existing), QByteArray("earlier"));
+}
+
+// What WriteFileAtomically says as an ordinary user: root may write anyway,
+// so a root test process asks a child that has become the user nobody.
+QString WriteAsOrdinaryUser(const QString& path) {
+    if (geteuid() != 0) {
+        return WriteFileAtomically(path, "new");
+    }
+    int ends[2];
+    if (pipe(ends) != 0) {
+        return QStringLiteral("(no pipe)");
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        close(ends[0]);
+        constexpr uid_t kNobody = 65534;
+        const bool dropped = setgid(kNobody) == 0 && setuid(kNobody) == 0;
+        const QByteArray said =
+            dropped ? WriteFileAtomically(path, "new").toUtf8() : QByteArray("(setuid failed)");
+        const ssize_t written = write(ends[1], said.data(), static_cast<size_t>(said.size()));
+        _exit(written == said.size() ? 0 : 1);
+    }
+    close(ends[1]);
+    QByteArray said;
+    char buffer[512];
+    for (ssize_t got; (got = read(ends[0], buffer, sizeof buffer)) > 0;) {
+        said.append(buffer, got);
+    }
+    close(ends[0]);
+    waitpid(child, nullptr, 0);
+    return QString::fromUtf8(said);
+}
+
+TEST(TableSaving, ReadOnlyFileIsNotMistakenForAReadOnlyFolder) {
+    QTemporaryDir folder;
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                             QFileDevice::WriteOther | QFileDevice::ExeOther);
+    const QString file = folder.filePath(QStringLiteral("read-only.csv"));
+    ASSERT_EQ(WriteFileAtomically(file, "earlier"), QString());
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    EXPECT_EQ(WriteAsOrdinaryUser(file), QStringLiteral("файл «%1» защищён от записи").arg(file));
+    EXPECT_EQ(FileBytes(file), QByteArray("earlier"));
+
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                             QFileDevice::ReadOther | QFileDevice::ExeOther);
+    EXPECT_EQ(WriteAsOrdinaryUser(folder.filePath(QStringLiteral("new.csv"))),
+              QStringLiteral("нет прав на запись в папку «%1»").arg(folder.path()));
+    QFile::setPermissions(folder.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 }  // namespace

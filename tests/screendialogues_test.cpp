@@ -1,5 +1,8 @@
 #include "dialogues/screendialogues.h"
 
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include <QAbstractItemModel>
@@ -17,6 +20,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "dialogues/guardedaction.h"
 #include "messages/readinghint.h"
 #include "support/modalanswerer.h"
 
@@ -272,6 +276,40 @@ TEST_F(ScreenDialoguesTest, InputBoxTellsHowTheTextWillBeReadAsItIsTyped) {
     }});
     // The hint changes nothing of what the run receives.
     EXPECT_EQ(dialogues_.AskText("Введите шаг", "Ввод начальных значений", ".1"), "0.5 м");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GuardedAction, FailureIsToldAndGoesNoFurther) {
+    const struct {
+        std::function<void()> action;
+        const char* message;
+    } rows[] = {
+        {[] { throw std::bad_alloc(); },
+         "Не хватило памяти, чтобы выполнить это действие.\nЗакройте другие программы или "
+         "выберите меньше строк и повторите."},
+        {[] { throw std::runtime_error("disk error"); },
+         "Действие не выполнено: disk error.\nПрограмма продолжает работу; повторите действие."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.message);
+        QString title;
+        QString text;
+        ModalAnswerer answerer({ReadMessage(title, text)});
+        QWidget owner;
+        EXPECT_FALSE(RunGuarded(&owner, row.action));
+        EXPECT_EQ(title, QStringLiteral("Действие не выполнено"));
+        EXPECT_EQ(text, QString::fromUtf8(row.message));
+    }
+}
+
+TEST(GuardedAction, ActionThatFinishesShowsNothing) {
+    bool ran = false;
+    ModalAnswerer answerer({});
+    EXPECT_TRUE(RunGuarded(nullptr, [&] { ran = true; }));
+    EXPECT_TRUE(ran);
 }
 
 }  // namespace

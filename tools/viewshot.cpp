@@ -15,6 +15,7 @@
 #include "app/russiantranslations.h"
 #include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
+#include "numtext/arithmeticfault.h"
 #include "view/tableplotdialog.h"
 
 namespace {
@@ -73,7 +74,11 @@ int main(int argc, char* argv[]) {
     SweepState run;
     RunRecord record;
     FixedAnswers answers(series, texts);
-    RunDataEntry(run, answers, record);
+    try {
+        RunDataEntry(run, answers, record);
+    } catch (const ArithmeticFault& fault) {
+        std::fprintf(stderr, "viewshot: %s; drawing the lines made before it\n", fault.what());
+    }
 
     TablePlotDialog view(nullptr, run.CoordinatesText, record);
     view.resize(1280, 640);

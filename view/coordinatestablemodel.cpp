@@ -1,5 +1,6 @@
 #include "view/coordinatestablemodel.h"
 
+#include <exception>
 #include <string>
 
 #include <QAbstractItemView>
@@ -58,6 +59,14 @@ QVariant CoordinatesTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) {
         return {};
     }
+    try {
+        return CellData(index, role);
+    } catch (const std::exception&) {
+        return {};  // a view asks again as it repaints; nothing may leave into its loop
+    }
+}
+
+QVariant CoordinatesTableModel::CellData(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         return CellText(index.row(), index.column());
     }

@@ -31,6 +31,7 @@ public:
 
 private:
     const TableRow& Row(int row) const;
+    QVariant CellData(const QModelIndex& index, int role) const;
 
     const RunRecord& record_;
     std::vector<TableColumn> columns_;

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "dialogues/dialoguelayout.h"
+#include "dialogues/guardedaction.h"
 #include "evaluation/runrecord.h"
 #include "evaluation/vectorstate.h"
 #include "saving/runsaving.h"
@@ -22,6 +23,8 @@ namespace {
 
 // The share of the screen the dialogue first takes.
 constexpr double kScreenShare = 0.7;
+// Lines kept for the readout under the plot.
+constexpr int kReadoutLines = 2;
 
 QPushButton* MakeButton(QWidget* parent, const QString& text, const char* objectName) {
     auto* button = new QPushButton(text, parent);
@@ -31,8 +34,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const char* object
 
 }  // namespace
 
-TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text,
-                                 const RunRecord& record)
+TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text, const RunRecord& record)
     : QDialog(parent, DialogueFlags(true)), text_(text), record_(record) {
     ClearUpperVectorState();  // after painting, the closed form's cosine would run slower
     auto* layout = new QVBoxLayout(this);
@@ -54,7 +56,8 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text,
         auto* saveButton = MakeButton(this, QStringLiteral("Сохранить…"), "saveButton");
         auto* resetButton =
             MakeButton(this, QStringLiteral("Показать весь график"), "resetZoomButton");
-        connect(saveButton, &QPushButton::clicked, this, [this] { SaveRun(this, text_, record_); });
+        connect(saveButton, &QPushButton::clicked, this,
+                [this] { RunGuarded(this, [this] { SaveRun(this, text_, record_); }); });
         connect(resetButton, &QPushButton::clicked, plot_, &RunPlot::ResetZoom);
         layout->addWidget(tabs);
         layout->addLayout(MakeButtonRow({saveButton, resetButton, closeButton}));
@@ -64,6 +67,7 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text,
     setWindowModality(Qt::WindowModal);
     setSizeGripEnabled(true);
     const QRect available = (parent != nullptr ? parent->screen() : screen())->availableGeometry();
+    setMaximumSize(available.size());
     resize((available.size() * kScreenShare).expandedTo(sizeHint()).boundedTo(available.size()));
 }
 
@@ -99,6 +103,11 @@ QWidget* TablePlotDialog::MakePlot() {
         page);
     pointer->setObjectName(QStringLiteral("pointer"));
     pointer->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Its text changes as the pointer moves: it neither widens the dialogue
+    // nor makes the plot above it jump.
+    pointer->setWordWrap(true);
+    pointer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    pointer->setFixedHeight(kReadoutLines * pointer->fontMetrics().lineSpacing());
     connect(plot_, &RunPlot::PointerAt, pointer, &QLabel::setText);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(plot_, 1);
@@ -107,5 +116,6 @@ QWidget* TablePlotDialog::MakePlot() {
 }
 
 void TablePlotDialog::CopySelection() {
-    QGuiApplication::clipboard()->setText(SelectionAsTabSeparated(*table_));
+    RunGuarded(this,
+               [this] { QGuiApplication::clipboard()->setText(SelectionAsTabSeparated(*table_)); });
 }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "dialogues/guardedaction.h"
 #include "dialogues/messagebox.h"
 #include "messages/runmessages.h"
 #include "numtext/arithmeticfault.h"
@@ -184,8 +185,9 @@ void Form1::ShowCoordinates() {
         QPushButton* view = box.AddButton(QString::fromUtf8(kTablePlotText), "tablePlotButton");
         QPushButton* save = box.AddButton(QString::fromUtf8(kSaveText), "saveButton");
         connect(view, &QPushButton::clicked, &box, [this, &box] { ShowTablePlot(&box); });
-        connect(save, &QPushButton::clicked, &box,
-                [this, &box] { SaveRun(&box, sweepState_.CoordinatesText, runRecord_); });
+        connect(save, &QPushButton::clicked, &box, [this, &box] {
+            RunGuarded(&box, [&] { SaveRun(&box, sweepState_.CoordinatesText, runRecord_); });
+        });
         box.exec();
     } catch (const std::bad_alloc&) {
         dialogues_.ShowMessage(kOutOfMemoryMessage, kFaultTitle);

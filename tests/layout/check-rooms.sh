@@ -15,8 +15,8 @@ allowed() {
         plotmath) echo "" ;;
         cli) echo "numtext evaluation messages table" ;;
         dialogues) echo "numtext evaluation messages" ;;
-        saving) echo "numtext evaluation table dialogues" ;;
-        view) echo "numtext evaluation table plotmath dialogues saving" ;;
+        saving) echo "numtext evaluation messages table dialogues" ;;
+        view) echo "numtext evaluation messages table plotmath dialogues saving" ;;
         window) echo "numtext evaluation messages dialogues saving view" ;;
         app) echo "numtext evaluation cli window" ;;
         *) echo "?" ;;
