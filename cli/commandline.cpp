@@ -13,12 +13,15 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include "analysis/seriesbreakdown.h"
 #include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
 #include "messages/runmessages.h"
 #include "messages/usage.h"
 #include "numtext/arithmeticfault.h"
+#include "numtext/readnumber.h"
 #include "table/csv.h"
+#include "table/termstable.h"
 
 namespace {
 
@@ -108,9 +111,9 @@ private:
 };
 
 // The names of the command line's options, as the parser knows them.
-constexpr std::string_view kOptionNames[] = {"print", "series", "closed-form", "start",
-                                             "end",   "step",   "precision",   "csv",
-                                             "help",  "h",      "version",     "v"};
+constexpr std::string_view kOptionNames[] = {
+    "print", "series", "closed-form", "start", "end",     "step", "precision",
+    "csv",   "terms",  "help",        "h",     "version", "v"};
 
 // The option an argument names, without its dashes and value: "--start=1" -> "start".
 std::string_view OptionName(std::string_view argument) {
@@ -130,12 +133,13 @@ struct Options {
     QCommandLineOption step{QStringLiteral("step"), QString(), QStringLiteral("T")};
     QCommandLineOption precision{QStringLiteral("precision"), QString(), QStringLiteral("T")};
     QCommandLineOption csv{QStringLiteral("csv")};
+    QCommandLineOption terms{QStringLiteral("terms"), QString(), QStringLiteral("X")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
 
     void AddTo(QCommandLineParser& parser) const {
         parser.addOptions(
-            {print, series, closedForm, start, end, step, precision, csv, help, version});
+            {print, series, closedForm, start, end, step, precision, csv, terms, help, version});
     }
 };
 
@@ -147,7 +151,7 @@ std::string ParseProblem(const QCommandLineParser& parser, const QStringList& ar
         return UnknownOption((name.size() > 1 ? "--" : "-") + name.toStdString());
     }
     for (const QCommandLineOption* option :
-         {&options.start, &options.end, &options.step, &options.precision}) {
+         {&options.start, &options.end, &options.step, &options.precision, &options.terms}) {
         if (arguments.back() == QStringLiteral("--") + option->names().front()) {
             return MissingValue("--" + option->names().front().toStdString());
         }
@@ -159,6 +163,18 @@ std::string ParseProblem(const QCommandLineParser& parser, const QStringList& ar
 std::optional<std::string> UsageProblem(const QCommandLineParser& parser, const Options& options) {
     if (!parser.positionalArguments().isEmpty()) {
         return ExtraArgument(parser.positionalArguments().front().toStdString());
+    }
+    if (parser.isSet(options.print) && parser.isSet(options.terms)) {
+        return kPrintOrTerms;
+    }
+    if (parser.isSet(options.terms)) {
+        for (const QCommandLineOption* other :
+             {&options.series, &options.closedForm, &options.start, &options.end, &options.step}) {
+            if (parser.isSet(*other)) {
+                return kNotWithTerms;
+            }
+        }
+        return std::nullopt;
     }
     if (!parser.isSet(options.print)) {
         return kPrintMissing;
@@ -213,6 +229,40 @@ int Print(const QCommandLineParser& parser, const Options& options) {
     return status;
 }
 
+// "tabulator --terms X": the series at X term by term.
+int PrintTerms(const QCommandLineParser& parser, const Options& options) {
+    CommandLineDialogues dialogues(true, {});
+    double x = 0;
+    double precision = 0;
+    try {
+        x = ReadNumber(parser.value(options.terms).toStdString());
+        precision = ReadNumber(parser.isSet(options.precision)
+                                   ? parser.value(options.precision).toStdString()
+                                   : DefaultPrecisionText());
+    } catch (const ArithmeticFault& fault) {
+        PrintMessage(kFaultTitle, FaultMessage(fault, false));
+        return kArithmeticFault;
+    }
+    if (!(precision > 0)) {
+        PrintMessage(kRefusalTitle,
+                     ReasonMessage(RunReason::PrecisionNotPositive, RunRecord{}, RunLimits{}));
+        return kRefusedOrStopped;
+    }
+    const SeriesBreakdown breakdown = BreakDownSeries(x, precision);
+    StandardOutput output;
+    if (parser.isSet(options.csv)) {
+        WriteTermsCsv(breakdown, output);
+    } else {
+        output.Write(TermsText(breakdown));
+    }
+    const bool written = output.Finish();
+    if (breakdown.fault) {
+        PrintMessage(kFaultTitle, TermsFaultMessage(*breakdown.fault, breakdown.steps.size()));
+        return kArithmeticFault;
+    }
+    return written || output.PipeClosed() ? kCompleted : kRefusedOrStopped;
+}
+
 // Writes a short text to standard output: the help or the version.
 int PrintText(std::string_view text) {
     StandardOutput output;
@@ -256,5 +306,5 @@ int RunCommandLine(int argc, char* argv[]) {
         PrintError(UsageError(*problem));
         return kWrongUsage;
     }
-    return Print(parser, options);
+    return parser.isSet(options.terms) ? PrintTerms(parser, options) : Print(parser, options);
 }

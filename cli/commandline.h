@@ -4,6 +4,7 @@
 // command line, its text written to standard output.
 //   tabulator --print (--series | --closed-form) [--start T] [--end T]
 //             [--step T] [--precision T] [--csv]
+//   tabulator --terms X [--precision T] [--csv]
 //   tabulator --help | --version
 // Each T is what the user would type into that input box, read exactly as the
 // box's text; an option left out confirms the box's default text. Standard
@@ -11,7 +12,9 @@
 // as CSV, written as it is made) and nothing else; refusals, a stopped sweep,
 // the rounding warning and arithmetic faults go to standard error in the
 // window's words. The lines made before a stop or a fault are still written.
-// A reader that closes the pipe early ends the program quietly.
+// A reader that closes the pipe early ends the program quietly. --terms
+// prints the series at X term by term (TermsText, or the CSV), X read as the
+// first abscissa's box reads it, the precision as the precision box's.
 // Returns the exit status: 0 completed (also with the rounding warning), 1
 // refused or stopped (or the output could not be written), 2 wrong usage,
 // 3 arithmetic fault.

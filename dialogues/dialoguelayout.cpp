@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QWidget>
 
 namespace {
 
@@ -56,4 +58,40 @@ void ReserveTitleRoom(QWidget* content, const QString& title) {
     const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title);
     const auto room = static_cast<int>(titleWidth * kTitleFontAllowance) + kTitleBarButtonsRoom;
     content->setMinimumWidth(std::max(content->minimumWidth(), room));
+}
+
+namespace {
+
+// What a window manager's frame adds around a window, once it is known; a
+// guess before the window is shown.
+QSize FrameExtra(const QWidget* window) {
+    constexpr QSize kGuess(16, 40);
+    const QSize extra = window->frameGeometry().size() - window->geometry().size();
+    return window->isVisible() && !extra.isEmpty() ? extra : kGuess;
+}
+
+}  // namespace
+
+void SizeToScreenShare(QWidget* dialogue, double share) {
+    const QWidget* owner =
+        dialogue->parentWidget() != nullptr ? dialogue->parentWidget() : dialogue;
+    const QRect available = owner->screen()->availableGeometry();
+    const QSize room = available.size() - FrameExtra(dialogue);
+    dialogue->setMaximumSize(room);
+    dialogue->resize((room * share).expandedTo(dialogue->minimumSizeHint()).boundedTo(room));
+}
+
+void KeepOnScreen(QWidget* window) {
+    const QRect available = window->screen()->availableGeometry();
+    const QSize extra = FrameExtra(window);
+    window->setMaximumSize(available.size() - extra);
+    if (window->width() > window->maximumWidth() || window->height() > window->maximumHeight()) {
+        window->resize(window->size().boundedTo(window->maximumSize()));
+    }
+    QRect frame = window->frameGeometry();
+    frame.moveLeft(std::clamp(frame.left(), available.left(),
+                              std::max(available.left(), available.right() - frame.width() + 1)));
+    frame.moveTop(std::clamp(frame.top(), available.top(),
+                             std::max(available.top(), available.bottom() - frame.height() + 1)));
+    window->move(frame.topLeft());
 }

@@ -26,3 +26,12 @@ QHBoxLayout* MakeButtonRow(std::initializer_list<QPushButton*> buttons);
 // Widens a dialogue's `content` so that a window manager's title bar shows
 // `title` whole beside its buttons.
 void ReserveTitleRoom(QWidget* content, const QString& title);
+
+// Gives a resizable dialogue its first size: `share` of its screen's
+// available area, at least what its content needs, and with its frame never
+// beyond that area.
+void SizeToScreenShare(QWidget* dialogue, double share);
+
+// Moves and, where needed, shrinks a shown window so that its frame lies
+// within its screen's available area.
+void KeepOnScreen(QWidget* window);

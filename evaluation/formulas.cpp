@@ -1,20 +1,18 @@
 #include "evaluation/formulas.h"
 
 #include <cmath>
+#include <limits>
 
 #include "evaluation/checkedmath.h"
 
 namespace {
 
-constexpr double kUnitRoundoff = 0x1p-53;
-// Covers the rounding of the bound's own arithmetic.
-constexpr double kBoundAllowance = 1 + 0x1p-20;
-
-// gamma(m) = m u / (1 - m u): the relative error of m roundings at most.
-double Gamma(int m) {
-    const double mu = m * kUnitRoundoff;
-    return mu / (1 - mu);
-}
+// Units of the smallest subnormal allowed per operation of the series, for
+// results too small to keep their relative error.
+constexpr double kUnderflowUnits = 8;
+constexpr double kSmallestSubnormal = std::numeric_limits<double>::denorm_min();
+// Raises a bound computed in long double past its own rounding.
+constexpr long double kTruncationAllowance = 1 + 0x1p-50L;
 
 }  // namespace
 
@@ -30,19 +28,45 @@ SeriesResult SeriesValue(double x, double precision) {
     // Locals, not the result's fields, so the loop keeps them in registers
     // across the calls of pow.
     SeriesTerms terms(x);
+    RoundingTally rounding;
     double sum = 0.0;
     double term = 0.0;
-    double magnitudes = 0.0;  // sum of |T_k|
-    double termErrors = 0.0;  // sum of gamma(2k + 4) |T_k|
     do {
         term = terms.Next();
         sum = CheckedAdd(sum, term);
-        magnitudes += std::fabs(term);
-        termErrors += Gamma(2 * terms.Index() + 4) * std::fabs(term);
+        rounding.Add(term, terms.Index());
     } while (std::fabs(term) > precision);
-    const int n = terms.Index();
-    const double roundingBound = (Gamma(n - 1) * magnitudes + termErrors) * kBoundAllowance;
-    return {sum, n, term, roundingBound, magnitudes};
+    return {sum, terms.Index(), term, rounding.Bound(), rounding.MagnitudeSum()};
+}
+
+std::optional<double> TruncationBound(double x, int termCount, double lastTerm) {
+    const long double n = termCount;
+    const long double ratioDenominator = (2 * n + 1) * (2 * n + 2);
+    const long double doubledXSquared = 4.0L * x * x;
+    if (!(doubledXSquared * kTruncationAllowance < ratioDenominator)) {
+        return std::nullopt;  // the terms may still grow: nothing bounds the rest
+    }
+    // The exact t_n: within gamma(2n + 4) of the computed term, or a few
+    // subnormal units where it was too small to keep its relative error.
+    const long double exactTerm =
+        std::fabs(static_cast<long double>(lastTerm)) *
+            (1 + static_cast<long double>(series_detail::Gamma(2 * termCount + 4))) +
+        (x == 0 ? 0 : kUnderflowUnits * kSmallestSubnormal);
+    const long double bound = exactTerm * doubledXSquared / ratioDenominator * kTruncationAllowance;
+    const double rounded = static_cast<double>(bound);
+    return rounded < bound ? std::nextafter(rounded, 2 * rounded + 1) : rounded;
+}
+
+bool IsGuaranteed(double x, int termCount, double lastTerm, double roundingBound,
+                  double precision) {
+    const std::optional<double> truncation = TruncationBound(x, termCount, lastTerm);
+    if (!truncation) {
+        return false;
+    }
+    const long double underflow = x == 0 ? 0
+                                         : kUnderflowUnits * 4 * (termCount + 1) *
+                                               static_cast<long double>(kSmallestSubnormal);
+    return static_cast<long double>(roundingBound) + *truncation + underflow <= precision;
 }
 
 double ClosedFormValue(double x) {

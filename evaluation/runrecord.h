@@ -31,6 +31,11 @@ struct SeriesDetail {
     bool operator==(const SeriesDetail&) const = default;
 };
 
+// Whether the series line at x is proved to be within the precision (IsGuaranteed).
+inline bool IsGuaranteed(double x, const SeriesDetail& detail, double precision) {
+    return IsGuaranteed(x, detail.termCount, detail.lastTerm, detail.roundingBound, precision);
+}
+
 // A run as its sweep made it: the recipe, and for every coordinate line, in
 // sweep order, what the line was made from. The sweep writes it once, as it
 // goes; every view of the run (the table, the plot, the files, the line

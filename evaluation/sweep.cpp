@@ -83,16 +83,22 @@ double AskNumber(DialogueService& dialogues, const char* prompt, const std::stri
     return ReadNumber(dialogues.AskText(prompt, kInputTitle, defaultText));
 }
 
-// Counts the abscissas whose series rounding may exceed the precision.
-void TallyRounding(RoundingWarning& tally, double x, double roundingBound, double precision) {
-    if (!(roundingBound > precision)) {
+// Counts the abscissas whose series is not proved within the precision, and why.
+void TallyGuarantee(PrecisionWarning& tally, double x, const SeriesResult& value,
+                    double precision) {
+    if (IsGuaranteed(x, value.TermIndex, value.Term, value.RoundingBound, precision)) {
         return;
     }
     if (tally.count++ == 0) {
         tally.firstX = x;
     }
     tally.lastX = x;
-    tally.largestBound = std::max(tally.largestBound, roundingBound);
+    const std::optional<double> truncation = TruncationBound(x, value.TermIndex, value.Term);
+    if (!truncation) {
+        ++tally.stillGrowing;
+        return;
+    }
+    tally.largestBound = std::max(tally.largestBound, value.RoundingBound + *truncation);
 }
 
 // y at state.CurrentX as a run of `choice` computes it, also kept in the
@@ -110,12 +116,12 @@ SeriesResult EvaluateLine(SweepState& state, FormulaChoice choice) {
     return value;
 }
 
-// Keeps a line that made it into the text in the record, counting the
-// series' rounding warnings.
-void RecordLine(RunRecord& record, RoundingWarning& rounding, double x, const SeriesResult& value) {
+// Keeps a line that made it into the text in the record, counting where the
+// series' precision is not guaranteed.
+void RecordLine(RunRecord& record, PrecisionWarning& warning, double x, const SeriesResult& value) {
     if (record.IsSeries()) {
         record.AddSeriesLine(x, value);
-        TallyRounding(rounding, x, value.RoundingBound, record.recipe.precision);
+        TallyGuarantee(warning, x, value, record.recipe.precision);
     } else {
         record.AddClosedFormLine(x, value.Sum);
     }
@@ -127,7 +133,7 @@ void RecordLine(RunRecord& record, RoundingWarning& rounding, double x, const Se
 RunOutcome Sweep(SweepState& state, RunRecord& record, size_t maxTextBytes) {
     const FormulaChoice choice = record.recipe.choice;
     std::string& text = state.CoordinatesText;
-    RoundingWarning rounding;
+    PrecisionWarning warning;
     RunOutcome outcome;
     for (SweepAbscissas walk(state.StartX, state.EndX, record.recipe.step);;) {
         state.CurrentX = walk.Current();
@@ -142,7 +148,7 @@ RunOutcome Sweep(SweepState& state, RunRecord& record, size_t maxTextBytes) {
             outcome = {RunStatus::Stopped, RunReason::TextLimitReached, std::nullopt};
             break;
         }
-        RecordLine(record, rounding, state.CurrentX, value);
+        RecordLine(record, warning, state.CurrentX, value);
         const SweepAbscissas::Step step = walk.Advance();
         if (step == SweepAbscissas::Step::Overflowed) {
             throw ArithmeticFault(FaultKind::Overflow, FaultOperation::Addition);
@@ -152,13 +158,17 @@ RunOutcome Sweep(SweepState& state, RunRecord& record, size_t maxTextBytes) {
             break;
         }
     }
-    if (rounding.count > 0) {
-        outcome.warning = rounding;
+    if (warning.count > 0) {
+        outcome.warning = warning;
     }
     return outcome;
 }
 
 }  // namespace
+
+std::string DefaultPrecisionText() {
+    return FormatNumber(std::pow(15.0, -4.0), kPrecisionPattern);  // base 15, not 10
+}
 
 void AppendAbscissaText(std::string& out, double x) {
     AppendFormattedNumber(out, x, kAbscissaPattern);
@@ -201,10 +211,8 @@ RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues, RunRecord
         return Refuse(state, record, refusal);
     }
     if (recipe.choice == FormulaChoice::Series) {
-        const std::string precisionDefault =
-            FormatNumber(std::pow(15.0, -4.0), kPrecisionPattern);  // base 15, not 10
         recipe.precision = state.Precision =
-            AskNumber(dialogues, kPrecisionPrompt, precisionDefault);
+            AskNumber(dialogues, kPrecisionPrompt, DefaultPrecisionText());
         if (!(state.Precision > 0)) {
             return Refuse(state, record, RunReason::PrecisionNotPositive);
         }

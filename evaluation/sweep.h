@@ -47,14 +47,17 @@ enum class RunReason {
     TextLimitReached,      // stopped: the next line would pass the text limit
 };
 
-// Where a series run's rounding may exceed the precision it was asked for.
-struct RoundingWarning {
-    std::int64_t count = 0;  // abscissas whose rounding bound exceeds the precision
-    double firstX = 0.0;     // the first and the last of them, in sweep order
+// Where a series run's precision is not guaranteed (IsGuaranteed), and why.
+struct PrecisionWarning {
+    std::int64_t count = 0;         // abscissas whose precision is not guaranteed
+    std::int64_t stillGrowing = 0;  // of them, where the terms still grew at the stop
+    double firstX = 0.0;            // the first and the last of them, in sweep order
     double lastX = 0.0;
-    double largestBound = 0.0;  // the largest of their rounding bounds
+    // The largest bound of rounding and truncation together among the others,
+    // where rounding defeated the precision.
+    double largestBound = 0.0;
 
-    bool operator==(const RoundingWarning&) const = default;
+    bool operator==(const PrecisionWarning&) const = default;
 };
 
 // How a run ended, for its front end to tell the user (the run itself shows
@@ -62,7 +65,7 @@ struct RoundingWarning {
 struct RunOutcome {
     RunStatus status = RunStatus::Completed;
     RunReason reason = RunReason::None;
-    std::optional<RoundingWarning> warning;  // series runs that made lines only
+    std::optional<PrecisionWarning> warning;  // series runs that made lines only
 
     bool operator==(const RunOutcome&) const = default;
 };
@@ -80,8 +83,8 @@ struct RunOutcome {
 // their usual width (all three before the precision is asked), and a
 // precision of 0 or below. Stopped, keeping the lines made: a step too small
 // to move x any more, or a line that would pass the text limit. A series run
-// whose rounding bound exceeds the precision at any abscissa carries a
-// warning that tells where.
+// whose precision is not guaranteed at some abscissa carries a warning that
+// tells where and why.
 //   defaults, closed form: 10 lines, "(0.1;-0.02)\r\n" ... "(1.0;-1.416)\r\n"
 //   defaults, series: 10 lines, "(0.1;-0.019933422222)\r\n" ... "(1.0;-1.416146651702)\r\n"
 // Throws ArithmeticFault when a real operation (reading a number, the series,
@@ -90,6 +93,10 @@ struct RunOutcome {
 // before the fault.
 RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues, RunRecord& record,
                         const RunLimits& limits = {});
+
+// The precision prompt's default text: 15^-4 by "#.############".
+//   DefaultPrecisionText() -> ".000019753086"
+std::string DefaultPrecisionText();
 
 // Appends the line for state.CurrentX and state.Sum to CoordinatesText: x by
 // "0.0########", y by "0.############" (series) or "0.###" (closed form).

@@ -158,19 +158,40 @@ std::string ReasonMessage(RunReason reason, const RunRecord& record, const RunLi
     return {};
 }
 
-std::string WarningMessage(const RoundingWarning& warning, double precision, size_t lineCount) {
+std::string WarningMessage(const PrecisionWarning& warning, double precision, size_t lineCount) {
+    const std::int64_t rounding = warning.count - warning.stillGrowing;
     const std::string where = warning.count == 1 ? "при Х = " + Abscissa(warning.firstX)
                                                  : "при Х от " + Abscissa(warning.firstX) + " до " +
                                                        Abscissa(warning.lastX);
     std::string precisionText;
     AppendShortestNumber(precisionText, precision);
-    return "Ошибка округления ряда может превышать заданную точность " + precisionText + " " +
-           AtPoints(warning.count) + " из " + std::to_string(lineCount) + ", " + where +
-           "; наибольшая её оценка — " + RoughNumber(warning.largestBound) +
-           ".\r\nПри больших |Х| члены ряда очень велики и при сложении почти уничтожают друг "
-           "друга, поэтому от их ошибок округления сумма не избавляется.\r\nЗначения оставлены "
-           "как вычислены. Надёжные значения даёт формула 2((cos(x))^2-1): нажмите «Ввод "
-           "данных» и ответьте «Нет».";
+    std::string text = "Точность " + precisionText + " не гарантирована " +
+                       AtPoints(warning.count) + " из " + std::to_string(lineCount) + ", " + where +
+                       ".";
+    const bool both = rounding > 0 && warning.stillGrowing > 0;
+    if (rounding > 0) {
+        text += "\r\n" + std::string(both ? "В " + std::to_string(rounding) + " из них о" : "О") +
+                "шибка округления ряда вместе с отброшенными членами может её превышать; "
+                "наибольшая оценка — " +
+                RoughNumber(warning.largestBound) +
+                ". При больших |Х| члены ряда очень велики и при сложении почти уничтожают "
+                "друг друга, поэтому от их ошибок округления сумма не избавляется.";
+    }
+    if (warning.stillGrowing > 0) {
+        text +=
+            "\r\n" +
+            std::string(both ? "В " + std::to_string(warning.stillGrowing) + " из них р" : "Р") +
+            "яд остановлен, пока его члены ещё росли: точность больше этих членов, и "
+            "отброшенная часть ряда ничем не ограничена.";
+    }
+    text += "\r\nЗначения оставлены как вычислены. ";
+    if (rounding == 0) {
+        return text + "Нажмите «Ввод данных» и задайте меньшую точность.";
+    }
+    return text + (both ? "Нажмите «Ввод данных» и задайте меньшую точность или ответьте «Нет»: "
+                          "надёжные значения даёт формула 2((cos(x))^2-1)."
+                        : "Надёжные значения даёт формула 2((cos(x))^2-1): нажмите «Ввод "
+                          "данных» и ответьте «Нет».");
 }
 
 void TellOutcome(DialogueService& dialogues, const RunOutcome& outcome, const RunRecord& record,
@@ -188,4 +209,11 @@ void TellOutcome(DialogueService& dialogues, const RunOutcome& outcome, const Ru
 
 std::string FaultMessage(const ArithmeticFault& fault, bool linesKept) {
     return kFaultHeading + DescribeFault(fault) + (linesKept ? kLinesKeptAfterFault : "");
+}
+
+std::string TermsFaultMessage(const ArithmeticFault& fault, size_t termsShown) {
+    return kFaultHeading + DescribeFault(fault) +
+           (termsShown > 0
+                ? "\r\nЧлены ряда до ошибки (" + std::to_string(termsShown) + ") показаны."
+                : std::string());
 }

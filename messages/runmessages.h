@@ -20,7 +20,7 @@ extern const char kWarningTitle[];  // "Точность не гарантиро
 extern const char kFaultTitle[];    // "Ошибка вычисления"
 
 // Shows, through `dialogues`, what the user must know of how the run ended:
-// its refusal or its stop, then the rounding warning; a run that completed
+// its refusal or its stop, then the precision warning; a run that completed
 // without a warning shows nothing. `record` is the run's.
 //   a zero step -> "Недопустимые данные": "Шаг равен нулю: значение Х не будет
 //     меняться, и перебор не закончится.\r\nНажмите «Ввод данных» и введите шаг,
@@ -31,8 +31,10 @@ void TellOutcome(DialogueService& dialogues, const RunOutcome& outcome, const Ru
 // The message of a refusal or a stop (RunReason::None gives empty text).
 std::string ReasonMessage(RunReason reason, const RunRecord& record, const RunLimits& limits);
 
-// The message of the rounding warning of a run of `lineCount` lines.
-std::string WarningMessage(const RoundingWarning& warning, double precision, size_t lineCount);
+// The message of the precision warning of a run of `lineCount` lines: where
+// the precision is not guaranteed, and which cause was found there (rounding,
+// or a precision so large that the series stopped while its terms still grew).
+std::string WarningMessage(const PrecisionWarning& warning, double precision, size_t lineCount);
 
 // What the user reads for the fault, and whether lines made before it remain:
 //   FaultMessage(ArithmeticFault(FaultKind::Overflow, FaultOperation::Power), true) ->
@@ -40,6 +42,12 @@ std::string WarningMessage(const RoundingWarning& warning, double precision, siz
 //     "Переполнение при возведении в степень: число вышло за пределы допустимого "
 //     "диапазона.\r\nТочки, полученные до ошибки, сохранены."
 std::string FaultMessage(const ArithmeticFault& fault, bool linesKept);
+
+// What the user reads for a fault that ended the series at one abscissa
+// after `termsShown` terms:
+//   "Вычисление прервано.\r\nПереполнение при возведении в степень: …\r\n
+//    Члены ряда до ошибки (81) показаны."
+std::string TermsFaultMessage(const ArithmeticFault& fault, size_t termsShown);
 
 // What the user reads when memory ran out during a run or a display.
 extern const char kOutOfMemoryMessage[];

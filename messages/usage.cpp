@@ -8,6 +8,7 @@ const char kCommandLineHelp[] =
     "  tabulator                   открыть окно программы\n"
     "  tabulator --print (--series | --closed-form) [--start T] [--end T] [--step T]\n"
     "            [--precision T] [--csv]\n"
+    "  tabulator --terms X [--precision T] [--csv]\n"
     "  tabulator --help | --version\n"
     "\n"
     "Табулирует функцию y = 2((cos x)^2 - 1) = cos 2x - 1 без окна: выводит те же\n"
@@ -20,8 +21,10 @@ const char kCommandLineHelp[] =
     "  --start T        начальное значение Х (по умолчанию 0.1)\n"
     "  --end T          конечное значение Х (по умолчанию 1)\n"
     "  --step T         шаг (по умолчанию .1)\n"
-    "  --precision T    точность ряда, только с --series (по умолчанию .000019753086)\n"
+    "  --precision T    точность ряда, с --series или --terms (по умолчанию .000019753086)\n"
     "  --csv            вывести таблицу в CSV (поля через «;»), а не строки «(x;y)»\n"
+    "  --terms X        разобрать ряд при x = X по членам: n, Tn, Sn, |Sn - y*|,\n"
+    "                   |Tn| > точности, оценка округления (y* — точное значение)\n"
     "  -h, --help       показать эту справку\n"
     "  -v, --version    показать версию\n"
     "\n"
@@ -33,9 +36,13 @@ const char kCommandLineHelp[] =
     "3 — арифметическая ошибка.\n";
 
 const char kUnreadableArguments[] = "неверные параметры";
-const char kPrintMissing[] = "нужен параметр --print (или --help, --version)";
+const char kPrintMissing[] = "нужен параметр --print или --terms (или --help, --version)";
+const char kPrintOrTerms[] = "укажите только один из параметров --print и --terms";
+const char kNotWithTerms[] =
+    "с --terms допустимы только --precision и --csv: ряд разбирается в одной точке";
 const char kOneMethodNeeded[] = "укажите ровно один из параметров --series и --closed-form";
-const char kPrecisionWithoutSeries[] = "параметр --precision — только вместе с --series";
+const char kPrecisionWithoutSeries[] =
+    "параметр --precision — только вместе с --series или --terms";
 
 namespace {
 

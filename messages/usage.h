@@ -20,6 +20,8 @@ std::string MissingValue(std::string_view option);  // "после «--start» �
 std::string ExtraArgument(std::string_view argument);  // "лишний аргумент «extra»"
 extern const char kUnreadableArguments[];
 extern const char kPrintMissing[];
+extern const char kPrintOrTerms[];
+extern const char kNotWithTerms[];
 extern const char kOneMethodNeeded[];
 extern const char kPrecisionWithoutSeries[];
 

@@ -104,10 +104,17 @@ AxisRange DataRange(std::span<const double> values, std::span<const double> more
 }
 
 AxisRange DecadeRange(std::span<const double> values, double precision) {
+    return DecadeRange(values, {}, precision);
+}
+
+AxisRange DecadeRange(std::span<const double> values, std::span<const double> moreValues,
+                      double precision) {
     Extremes positive;
-    for (double value : values) {
-        if (value > 0 && std::isfinite(value)) {
-            positive.Take(value);
+    for (std::span<const double> set : {values, moreValues}) {
+        for (double value : set) {
+            if (value > 0 && std::isfinite(value)) {
+                positive.Take(value);
+            }
         }
     }
     if (precision > 0 && std::isfinite(precision)) {

@@ -41,3 +41,6 @@ AxisRange PositiveDecades();
 //   values {1e-10, 1e-4}, precision 1e-5 -> [-10.5, -3.5]
 //   values {}, precision 1e308 -> [307.5, 308.25...]
 AxisRange DecadeRange(std::span<const double> values, double precision);
+// The same over two sets of values.
+AxisRange DecadeRange(std::span<const double> values, std::span<const double> moreValues,
+                      double precision);

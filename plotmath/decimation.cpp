@@ -13,8 +13,6 @@ struct ColumnExtremes {
     bool used = false;
 };
 
-// The index range [first, last) of the points with x in [xMin, xMax], in a
-// sweep that runs up or down.
 std::pair<size_t, size_t> IndexRange(std::span<const double> xs, double xMin, double xMax) {
     const bool rising = xs.size() < 2 || xs.front() <= xs.back();
     if (rising) {
@@ -28,6 +26,10 @@ std::pair<size_t, size_t> IndexRange(std::span<const double> xs, double xMin, do
 }
 
 }  // namespace
+
+std::pair<size_t, size_t> VisibleIndices(std::span<const double> xs, double xMin, double xMax) {
+    return IndexRange(xs, xMin, xMax);
+}
 
 std::vector<size_t> DecimatePerColumn(std::span<const double> xs, std::span<const double> ys,
                                       double xMin, double xMax, int columns) {

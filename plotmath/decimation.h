@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <span>
+#include <utility>
 #include <vector>
 
 // Thins a plotted line to what a screen can show of it: of the points whose x
@@ -16,6 +17,11 @@
 //   the same, range [1, 2], 1 column                          -> {0, 1, 2, 3}
 std::vector<size_t> DecimatePerColumn(std::span<const double> xs, std::span<const double> ys,
                                       double xMin, double xMax, int columns);
+
+// The index range [first, last) of the points with x in [xMin, xMax], in a
+// sweep that runs up or down.
+//   xs {0, 1, 2, 3}: [0.5, 2.5] -> [1, 3);  xs {3, 2, 1, 0}: [0.5, 2.5] -> [1, 3)
+std::pair<size_t, size_t> VisibleIndices(std::span<const double> xs, double xMin, double xMax);
 
 // The index of the abscissa nearest `x` among a sweep's abscissas `xs` (not
 // empty), which run one way, up or down.

@@ -26,7 +26,9 @@ long double RoundStep(long double rough) {
 // The gap between neighbouring doubles near the largest magnitude of the
 // range: ticks closer than that would draw at one place.
 long double UnitInLastPlace(long double low, long double high) {
-    const double largest = static_cast<double>(std::max(std::fabs(low), std::fabs(high)));
+    constexpr long double kLargest = std::numeric_limits<double>::max();
+    const double largest =
+        static_cast<double>(std::min(std::max(std::fabs(low), std::fabs(high)), kLargest));
     const double below = std::nextafter(largest, 0.0);
     return largest == 0 ? std::numeric_limits<double>::denorm_min()
                         : static_cast<long double>(largest) - below;

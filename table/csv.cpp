@@ -21,7 +21,7 @@ void AppendHeading(std::string& out, const std::vector<TableColumn>& columns) {
 
 void AppendRow(std::string& out, const TableRow& row, const std::vector<TableColumn>& columns) {
     for (TableColumn column : columns) {
-        AppendCsvCell(out, row, column);
+        AppendFileCell(out, CellOf(row, column));
         out.push_back(kSeparator);
     }
     out.pop_back();

@@ -1,19 +1,90 @@
 #include "table/table.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <span>
 
+#include "analysis/exactvalue.h"
+#include "analysis/remedies.h"
 #include "evaluation/formulas.h"
+#include "evaluation/sweep.h"
+#include "numtext/arithmeticfault.h"
 #include "numtext/formatnumber.h"
 
-std::vector<TableColumn> TableColumns(FormulaChoice choice) {
-    if (choice == FormulaChoice::ClosedForm) {
-        return {TableColumn::Number, TableColumn::X, TableColumn::Y};
+namespace {
+
+constexpr int kShownDigits = 4;
+
+Cell Real(double value) {
+    return {Cell::Kind::Real, value};
+}
+
+Cell Optional(const std::optional<double>& value) {
+    return value ? Real(*value) : Cell{};
+}
+
+// A remedy's error against y*, or nothing where the remedy itself faults.
+template <typename Remedy>
+double RemedyError(const ExactReference& exact, Remedy remedy) {
+    try {
+        return exact.ErrorOf(remedy());
+    } catch (const ArithmeticFault&) {
+        return std::nan("");
     }
-    return {TableColumn::Number,     TableColumn::X,
-            TableColumn::Y,          TableColumn::TermCount,
-            TableColumn::LastTerm,   TableColumn::ClosedForm,
-            TableColumn::Difference, TableColumn::RoundingBound,
-            TableColumn::Guaranteed};
+}
+
+void FillSeries(TableRow& row, const RunRecord& record, const ExactReference& exact, size_t index) {
+    const double precision = record.recipe.precision;
+    row.series = record.Series()[index];
+    row.closedForm = ClosedFormValue(row.x);
+    row.closedFormError = exact.ErrorOf(row.closedForm);
+    row.seriesError = exact.ErrorOf(row.y);
+    if (row.exact != 0) {
+        row.digitsLost = std::log10(row.series.magnitudeSum / std::fabs(row.exact));
+    }
+    row.truncationBound = TruncationBound(row.x, row.series.termCount, row.series.lastTerm);
+    row.guaranteed = IsGuaranteed(row.x, row.series, precision);
+    row.reducedError = RemedyError(exact, [&] { return ReducedSeriesValue(row.x, precision); });
+    // The same terms the sweep summed without fault: they add up without one too.
+    row.compensatedError =
+        RemedyError(exact, [&] { return CompensatedSeriesValue(row.x, precision); });
+}
+
+// "1.389e-09", "-0.5", "12": four significant digits, "." as the point.
+std::string FourDigits(double value) {
+    if (value == 0) {
+        return "0";
+    }
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                       std::chars_format::general, kShownDigits);
+    return {buffer, written.ptr};
+}
+
+}  // namespace
+
+std::vector<TableColumn> TableColumns(FormulaChoice choice) {
+    using C = TableColumn;
+    if (choice == FormulaChoice::ClosedForm) {
+        return {C::Number, C::X, C::Y, C::Exact, C::ClosedFormError};
+    }
+    return {C::Number,
+            C::X,
+            C::Y,
+            C::Guaranteed,
+            C::SeriesError,
+            C::Exact,
+            C::ClosedFormError,
+            C::ClosedForm,
+            C::TermCount,
+            C::LastTerm,
+            C::MagnitudeSum,
+            C::DigitsLost,
+            C::RoundingBound,
+            C::TruncationBound,
+            C::ReducedError,
+            C::CompensatedError};
 }
 
 std::string_view ColumnHeading(TableColumn column) {
@@ -24,24 +95,34 @@ std::string_view ColumnHeading(TableColumn column) {
             return "x";
         case TableColumn::Y:
             return "y";
+        case TableColumn::Guaranteed:
+            return "Точность гарантирована";
+        case TableColumn::SeriesError:
+            return "|Ряд − точное|";
+        case TableColumn::Exact:
+            return "Точное значение";
+        case TableColumn::ClosedFormError:
+            return "|Формула − точное|";
+        case TableColumn::ClosedForm:
+            return "Формула";
         case TableColumn::TermCount:
             return "Членов ряда";
         case TableColumn::LastTerm:
             return "Последний член";
-        case TableColumn::ClosedForm:
-            return "Формула";
-        case TableColumn::Difference:
-            return "|Ряд − формула|";
+        case TableColumn::MagnitudeSum:
+            return "Σ|Tₖ|";
+        case TableColumn::DigitsLost:
+            return "Потеряно знаков";
         case TableColumn::RoundingBound:
             return "Оценка округления";
-        case TableColumn::Guaranteed:
-            return "Точность гарантирована";
+        case TableColumn::TruncationBound:
+            return "Оценка отбрасывания";
+        case TableColumn::ReducedError:
+            return "|Приведённый ряд − точное|";
+        case TableColumn::CompensatedError:
+            return "|Компенсированная сумма − точное|";
     }
     return "";
-}
-
-double TableRow::Difference() const {
-    return std::fabs(y - closedForm);
 }
 
 TableRow RowOf(const RunRecord& record, size_t index) {
@@ -49,39 +130,109 @@ TableRow RowOf(const RunRecord& record, size_t index) {
     row.number = static_cast<std::int64_t>(index) + 1;
     row.x = record.X()[index];
     row.y = record.Y()[index];
+    const ExactReference exact(row.x);
+    row.exact = exact.Value();
     if (record.IsSeries()) {
-        row.series = record.Series()[index];
-        // The closed form of a finite x is finite: it cannot fault here.
-        row.closedForm = ClosedFormValue(row.x);
-        row.guaranteed = !(row.series.roundingBound > record.recipe.precision);
+        FillSeries(row, record, exact, index);
+    } else {
+        row.closedFormError = exact.ErrorOf(row.y);
     }
     return row;
 }
 
-void AppendCsvCell(std::string& out, const TableRow& row, TableColumn column) {
+Cell CellOf(const TableRow& row, TableColumn column) {
     switch (column) {
         case TableColumn::Number:
-            out.append(std::to_string(row.number));
-            return;
+            return {Cell::Kind::Integer, static_cast<double>(row.number)};
         case TableColumn::X:
-            return AppendShortestNumber(out, row.x);
+            return Real(row.x);
         case TableColumn::Y:
-            return AppendShortestNumber(out, row.y);
-        case TableColumn::TermCount:
-            out.append(std::to_string(row.series.termCount));
-            return;
-        case TableColumn::LastTerm:
-            return AppendShortestNumber(out, row.series.lastTerm);
-        case TableColumn::ClosedForm:
-            return AppendShortestNumber(out, row.closedForm);
-        case TableColumn::Difference:
-            return AppendShortestNumber(out, row.Difference());
-        case TableColumn::RoundingBound:
-            return AppendShortestNumber(out, row.series.roundingBound);
+            return Real(row.y);
         case TableColumn::Guaranteed:
-            out.append(row.guaranteed ? "да" : "нет");
+            return {row.guaranteed ? Cell::Kind::Yes : Cell::Kind::No};
+        case TableColumn::SeriesError:
+            return Real(row.seriesError);
+        case TableColumn::Exact:
+            return Real(row.exact);
+        case TableColumn::ClosedFormError:
+            return Real(row.closedFormError);
+        case TableColumn::ClosedForm:
+            return Real(row.closedForm);
+        case TableColumn::TermCount:
+            return {Cell::Kind::Integer, static_cast<double>(row.series.termCount)};
+        case TableColumn::LastTerm:
+            return Real(row.series.lastTerm);
+        case TableColumn::MagnitudeSum:
+            return Real(row.series.magnitudeSum);
+        case TableColumn::DigitsLost:
+            return Optional(row.digitsLost);
+        case TableColumn::RoundingBound:
+            return Real(row.series.roundingBound);
+        case TableColumn::TruncationBound:
+            return Optional(row.truncationBound);
+        case TableColumn::ReducedError:
+            return std::isnan(row.reducedError) ? Cell{} : Real(row.reducedError);
+        case TableColumn::CompensatedError:
+            return std::isnan(row.compensatedError) ? Cell{} : Real(row.compensatedError);
+    }
+    return {};
+}
+
+void AppendFileCell(std::string& out, const Cell& cell, DecimalMark mark) {
+    switch (cell.kind) {
+        case Cell::Kind::Empty:
+            return;
+        case Cell::Kind::Integer:
+            out.append(std::to_string(static_cast<std::int64_t>(cell.value)));
+            return;
+        case Cell::Kind::Real: {
+            const size_t start = out.size();
+            AppendShortestNumber(out, cell.value);
+            if (mark == DecimalMark::Comma) {
+                for (size_t i = start; i < out.size(); ++i) {
+                    if (out[i] == '.') {
+                        out[i] = ',';
+                    }
+                }
+            }
+            return;
+        }
+        case Cell::Kind::Yes:
+            out.append("да");
+            return;
+        case Cell::Kind::No:
+            out.append("нет");
             return;
     }
+}
+
+std::string ShownNumber(const Cell& cell) {
+    switch (cell.kind) {
+        case Cell::Kind::Empty:
+            return "—";
+        case Cell::Kind::Integer:
+            return std::to_string(static_cast<std::int64_t>(cell.value));
+        case Cell::Kind::Yes:
+            return "да";
+        case Cell::Kind::No:
+            return "нет";
+        case Cell::Kind::Real:
+            break;
+    }
+    return FourDigits(cell.value);
+}
+
+std::string ShownCell(const Cell& cell, TableColumn column, FormulaChoice choice) {
+    if (cell.kind != Cell::Kind::Real || (column != TableColumn::X && column != TableColumn::Y)) {
+        return ShownNumber(cell);
+    }
+    std::string text;
+    if (column == TableColumn::X) {
+        AppendAbscissaText(text, cell.value);
+    } else {
+        AppendValueText(text, cell.value, choice);
+    }
+    return text;
 }
 
 std::vector<double> ClosedFormColumn(const RunRecord& record) {
@@ -91,4 +242,58 @@ std::vector<double> ClosedFormColumn(const RunRecord& record) {
         values.push_back(ClosedFormValue(x));
     }
     return values;
+}
+
+namespace {
+
+// Eights in place of every digit: the widest digit in most fonts.
+std::string Eights(std::string text) {
+    for (char& c : text) {
+        if (c >= '0' && c <= '9') {
+            c = '8';
+        }
+    }
+    return text;
+}
+
+// The widest of a coordinate text for values up to `largest` in magnitude:
+// every integer digit, all the pattern's decimals, a sign.
+std::string WidestPatterned(double largest, int decimals) {
+    std::string text = "-";
+    AppendFormattedNumber(text, largest, NumberPattern("0"));
+    text = Eights(std::move(text));
+    text.push_back('.');
+    text.append(static_cast<size_t>(decimals), '8');
+    return text;
+}
+
+double Largest(std::span<const double> values) {
+    double largest = 0;
+    for (double value : values) {
+        largest = std::max(largest, std::fabs(value));
+    }
+    return largest;
+}
+
+}  // namespace
+
+std::string WidestShownText(TableColumn column, const RunRecord& record) {
+    constexpr int kAbscissaDecimals = 9;
+    constexpr int kSeriesDecimals = 12;
+    constexpr int kClosedFormDecimals = 3;
+    switch (column) {
+        case TableColumn::Number:
+            return Eights(std::to_string(std::max<size_t>(record.LineCount(), 1)));
+        case TableColumn::X:
+            return WidestPatterned(Largest(record.X()), kAbscissaDecimals);
+        case TableColumn::Y:
+            return WidestPatterned(Largest(record.Y()),
+                                   record.IsSeries() ? kSeriesDecimals : kClosedFormDecimals);
+        case TableColumn::Guaranteed:
+            return "нет";
+        case TableColumn::TermCount:
+            return "88";
+        default:
+            return "-8.888e-888";
+    }
 }

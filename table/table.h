@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,48 +9,95 @@
 #include "evaluation/runrecord.h"
 
 // A run's lines as a table, read from its record, so x and y are the
-// coordinates text's to the bit. A closed-form run has the columns № | x | y;
-// a series run adds the number of terms, the last term, the closed form beside
-// the series, |series - closed form|, the series' rounding bound and whether
-// the precision is guaranteed.
+// coordinates text's to the bit, and measured against the exact reference
+// y* (analysis/exactvalue.h). A closed-form run has the columns
+//   № | x | y | Точное значение | |Формула − точное|;
+// a series run, the most telling first,
+//   № | x | y | Точность гарантирована | |Ряд − точное| | Точное значение |
+//   |Формула − точное| | Формула | Членов ряда | Последний член | Σ|Tₖ| |
+//   Потеряно знаков | Оценка округления | Оценка отбрасывания |
+//   |Приведённый ряд − точное| | |Компенсированная сумма − точное|.
 
 enum class TableColumn {
     Number,
     X,
     Y,
+    Guaranteed,
+    SeriesError,      // |y - y*|, series runs
+    Exact,            // y*
+    ClosedFormError,  // |closed form - y*|
+    ClosedForm,       // the closed form beside a series run
     TermCount,
     LastTerm,
-    ClosedForm,
-    Difference,
+    MagnitudeSum,  // |T_1| + ... + |T_n|
+    DigitsLost,    // log10(sum |T_k| / |y*|), none where y* is 0
     RoundingBound,
-    Guaranteed,
+    TruncationBound,   // none where the terms still grew
+    ReducedError,      // |series at x - k pi - y*|
+    CompensatedError,  // |compensated sum of the same terms - y*|
 };
 
 // The columns of a run of `choice`, in order.
 std::vector<TableColumn> TableColumns(FormulaChoice choice);
 
-// A column's heading: "№", "x", "y", "Членов ряда", "Последний член",
-// "Формула", "|Ряд − формула|", "Оценка округления", "Точность гарантирована".
+// A column's heading, as listed above.
 std::string_view ColumnHeading(TableColumn column);
 
+// One line of a run with everything its columns show.
 struct TableRow {
     std::int64_t number = 0;  // 1 for the first line
     double x = 0.0;
     double y = 0.0;
-    SeriesDetail series;      // series runs only
-    double closedForm = 0.0;  // series runs only: the closed form at x, for comparison
-    bool guaranteed = true;   // series runs: the rounding bound is within the precision
-
-    double Difference() const;  // |y - closedForm|
+    double exact = 0.0;            // y*, correctly rounded
+    double closedFormError = 0.0;  // |closed form - y*|
+    // Series runs only:
+    SeriesDetail series;
+    double closedForm = 0.0;
+    double seriesError = 0.0;
+    std::optional<double> digitsLost;
+    std::optional<double> truncationBound;
+    double reducedError = 0.0;
+    double compensatedError = 0.0;
+    bool guaranteed = true;
 };
 
-// The row of the record's line `index` (from 0).
+// The row of the record's line `index` (from 0). Takes a few microseconds:
+// y* and the remedies are computed here, where the row is looked at.
 TableRow RowOf(const RunRecord& record, size_t index);
 
-// Appends the cell of `column` in `row` as the table's CSV holds it: numbers
-// at full precision (the shortest text that reads back to the same real),
-// with "." as the point; the guarantee as "да" or "нет".
-void AppendCsvCell(std::string& out, const TableRow& row, TableColumn column);
+// What a cell holds.
+struct Cell {
+    enum class Kind { Empty, Integer, Real, Yes, No };
+    Kind kind = Kind::Empty;
+    double value = 0.0;  // Integer and Real
+};
+
+Cell CellOf(const TableRow& row, TableColumn column);
+
+// The character a number's fractional part follows.
+enum class DecimalMark { Point, Comma };
+
+// Appends a cell as the files hold it: numbers at full precision (the
+// shortest text that reads back to the same real) with the decimal mark
+// given, the guarantee as "да" or "нет", nothing for an empty cell.
+//   {Real, 0.1}, Point -> "0.1"; {Real, -4.2e-06}, Comma -> "-4,2e-06"; {Yes} -> "да"
+void AppendFileCell(std::string& out, const Cell& cell, DecimalMark mark = DecimalMark::Point);
+
+// A cell as people read it in the view: x and y exactly as the coordinates
+// line prints them, other reals with four significant digits, never "-0".
+//   X {Real, 0.30000000000000004} -> "0.3"; LastTerm {Real, 1.3886407345189977e-09}
+//   -> "1.389e-09"; LastTerm {Real, -0.0} -> "0"; Empty -> "—"
+std::string ShownCell(const Cell& cell, TableColumn column, FormulaChoice choice);
+
+// A cell of any table as the view shows a number that is not x or y: reals
+// with four significant digits, integers whole, "да", "нет", "—".
+//   {Real, 1.3886407345189977e-09} -> "1.389e-09"; {Integer, 12} -> "12"
+std::string ShownNumber(const Cell& cell);
+
+// A text as wide as any the column shows for this record, for the view to
+// size the column by: the most digits its numbers can print with.
+//   Number, 12 lines -> "88"; X, |x| up to 16 -> "-88.888888888"
+std::string WidestShownText(TableColumn column, const RunRecord& record);
 
 // The closed form at every abscissa of the run, in sweep order, to set beside
 // a series run's values.

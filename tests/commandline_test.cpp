@@ -17,9 +17,12 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/seriesbreakdown.h"
+#include "evaluation/formulas.h"
 #include "evaluation/sweep.h"
 #include "support/scripteddialogues.h"
 #include "table/csv.h"
+#include "table/termstable.h"
 
 extern char** environ;
 
@@ -247,6 +250,10 @@ TEST(CommandLine, WrongUsageIsStatusTwo) {
         {"--series"},
         {"--print", "--closed-form", "extra"},
         {"--print", "--closed-form", "--start"},
+        {"--terms", "1", "--print", "--series"},
+        {"--terms", "1", "--series"},
+        {"--terms", "1", "--step", "2"},
+        {"--terms"},
     };
     for (const std::vector<std::string>& arguments : rows) {
         const Finished finished = RunProgram(arguments);
@@ -263,12 +270,45 @@ TEST(CommandLine, HelpAndVersion) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Использование:\n", 0), 0u);
     for (const char* option : {"--print", "--series", "--closed-form", "--start", "--end", "--step",
-                               "--precision", "--csv", "Коды завершения"}) {
+                               "--precision", "--csv", "--terms", "Коды завершения"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
     const Finished version = RunProgram({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "tabulator " TABULATOR_VERSION "\n");
+}
+
+TEST(CommandLineTerms, PrintsTheSeriesTermByTerm) {
+    const double precision = 1.9753086e-05;  // the box's default text, read
+    const Finished text = RunProgram({"--terms", "15"});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.err, "");
+    EXPECT_EQ(text.out, TermsText(BreakDownSeries(15, precision)));
+    const Finished csv = RunProgram({"--terms", "15", "--precision", "1e-9", "--csv"});
+    EXPECT_EQ(csv.status, 0);
+    TextSink expected;
+    WriteTermsCsv(BreakDownSeries(15, 1e-9), expected);
+    EXPECT_EQ(csv.out, expected.text);
+    // The last partial sum is the run's y at 15 to the bit.
+    const std::string lastRow = csv.out.substr(csv.out.rfind("\r\n", csv.out.size() - 3) + 2);
+    const size_t sumStart = lastRow.find(';', lastRow.find(';') + 1) + 1;
+    EXPECT_EQ(std::stod(lastRow.substr(sumStart, lastRow.find(';', sumStart) - sumStart)),
+              SeriesValue(15, 1e-9).Sum);
+}
+
+TEST(CommandLineTerms, EndsAsPrintDoes) {
+    const Finished fault = RunProgram({"--terms", "40"});
+    EXPECT_EQ(fault.status, 3);
+    EXPECT_NE(fault.out.find("\n80  "), std::string::npos);  // the terms before the overflow
+    EXPECT_NE(fault.err.find("Члены ряда до ошибки (80) показаны."), std::string::npos)
+        << fault.err;
+    const Finished refused = RunProgram({"--terms", "1", "--precision", "0"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err.rfind("Недопустимые данные\nТочность должна быть больше нуля", 0), 0u);
+    const Finished unreadable = RunProgram({"--terms", "1e400"});
+    EXPECT_EQ(unreadable.status, 3);
+    EXPECT_NE(unreadable.err.find("при чтении введённого числа"), std::string::npos);
 }
 
 TEST(CommandLine, ClosedPipeEndsQuietly) {

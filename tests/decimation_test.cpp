@@ -20,6 +20,9 @@ TEST(Decimation, HeaderExamples) {
     EXPECT_EQ(NearestIndex(xs, 0.6), 1u);
     EXPECT_EQ(NearestIndex(xs, 9), 3u);
     EXPECT_EQ(NearestIndex(std::vector<double>{2, 1, 0}, 0.4), 2u);
+    EXPECT_EQ(VisibleIndices(xs, 0.5, 2.5), (std::pair<size_t, size_t>{1, 3}));
+    EXPECT_EQ(VisibleIndices(std::vector<double>{3, 2, 1, 0}, 0.5, 2.5),
+              (std::pair<size_t, size_t>{1, 3}));
 }
 
 TEST(Decimation, KeepsEveryColumnsLowestAndHighestPoint) {

@@ -1,7 +1,9 @@
 #include "evaluation/formulas.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -186,6 +188,52 @@ TEST(SeriesValue, RoundingBoundOfOneTermIsThatTermsOwn) {
     const double bound = SeriesValue(0.5, 1).RoundingBound;
     EXPECT_GT(bound, 0.0);
     EXPECT_LT(bound, 4e-16);  // 6u of the term's 0.5
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TruncationBound, HeaderExamples) {
+    const std::optional<double> small = TruncationBound(0.1, 3, -8.888888888888889e-08);
+    ASSERT_TRUE(small.has_value());
+    EXPECT_NEAR(*small, 6.35e-11, 0.01e-11);
+    EXPECT_FALSE(TruncationBound(5, 1, -50).has_value());
+    const double precision = std::pow(15.0, -4.0);
+    const SeriesResult one = SeriesValue(1, precision);
+    EXPECT_TRUE(IsGuaranteed(1, one.TermIndex, one.Term, one.RoundingBound, precision));
+    const SeriesResult thirteen = SeriesValue(13, precision);
+    EXPECT_FALSE(
+        IsGuaranteed(13, thirteen.TermIndex, thirteen.Term, thirteen.RoundingBound, precision));
+}
+
+TEST(TruncationBound, BoundsTheFirstTermLeftOut) {
+    for (double x : {0.1, 1.0, 3.0, 10.0, 20.0}) {
+        for (double precision : {1e-3, 1e-9, 1e-14}) {
+            const SeriesResult value = SeriesValue(x, precision);
+            SeriesTerms terms(x);
+            double next = 0;
+            for (int n = 0; n <= value.TermIndex; ++n) {
+                next = terms.Next();
+            }
+            const std::optional<double> bound = TruncationBound(x, value.TermIndex, value.Term);
+            SCOPED_TRACE(x);
+            ASSERT_TRUE(bound.has_value());
+            EXPECT_GE(*bound, std::fabs(next));
+            EXPECT_LE(*bound, std::fabs(next) * 1.001 + 1e-300);
+        }
+    }
+}
+
+TEST(TruncationBound, NoneWhereTheTermsStillGrow) {
+    // (2x)^2 = 100 against (2n + 1)(2n + 2): 12 for n = 1, 90 for n = 4, 132 for n = 5.
+    EXPECT_FALSE(TruncationBound(5, 1, -50).has_value());
+    EXPECT_FALSE(TruncationBound(5, 4, 1e3).has_value());
+    EXPECT_TRUE(TruncationBound(5, 5, -1e3).has_value());
+}
+
+TEST(IsGuaranteed, ZeroIsExactAtAnyPrecision) {
+    EXPECT_TRUE(IsGuaranteed(0, 1, 0, 0, std::numeric_limits<double>::denorm_min()));
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST(RunMessages, CompletedRunWithoutWarningSaysNothing) {
 
 TEST(RunMessages, StopComesBeforeTheWarningEachUnderItsTitle) {
     const RunOutcome outcome = {RunStatus::Stopped, RunReason::StepTooSmall,
-                                RoundingWarning{1, 13, 13, 7.5e-4}};
+                                PrecisionWarning{1, 0, 13, 13, 7.5e-4}};
     ScriptedDialogues dialogues(Answer::Yes, {});
     TellOutcome(dialogues, outcome, RunRecord{});
     ASSERT_EQ(dialogues.calls.size(), 2u);

@@ -51,8 +51,6 @@ protected:
         ASSERT_NE(plot_, nullptr);
     }
 
-    bool HasErrorAxis() const { return run_.record.IsSeries(); }
-
     // Turns the wheel over the middle of the plot; positive notches zoom in.
     void Wheel(int notches) {
         const QPointF middle = plot_->mapFromScene(plot_->chart()->plotArea().center());
@@ -65,9 +63,6 @@ protected:
     // Every shown range is finite, ordered and not empty.
     void ExpectShowableRanges(const std::string& when) {
         for (Axis axis : kAxes) {
-            if (axis == Axis::Error && !HasErrorAxis()) {
-                continue;
-            }
             const auto [low, high] = plot_->ShownRange(axis);
             EXPECT_TRUE(std::isfinite(low) && std::isfinite(high) && low < high)
                 << AxisName(axis) << " axis [" << low << ", " << high << "] " << when;
@@ -77,9 +72,6 @@ protected:
     // Every tick label is a finite number, and no two are alike.
     void ExpectReadableTicks(const std::string& when) {
         for (Axis axis : kAxes) {
-            if (axis == Axis::Error && !HasErrorAxis()) {
-                continue;
-            }
             QStringList labels = plot_->TickLabels(axis);
             EXPECT_GE(labels.size(), 2) << AxisName(axis) << " " << when;
             for (const QString& label : labels) {
@@ -190,7 +182,8 @@ TEST_F(RunPlotTest, AxesOfExtremeRunsAreShowableAndShowEveryLine) {
         for (double x : run_.record.X()) {
             EXPECT_TRUE(low <= x && x <= high) << x << " outside [" << low << ", " << high << "]";
         }
-        for (const char* name : {"values", "closedForm", "difference", "precision"}) {
+        for (const char* name : {"values", "closedForm", "seriesError", "closedFormError",
+                                 "reducedError", "compensatedError", "precision"}) {
             QLineSeries* line = plot_->Line(name);
             if (line == nullptr) {
                 continue;

@@ -342,7 +342,7 @@ TEST(CoordinateLine, HeaderExample) {
     EXPECT_EQ(state.CoordinatesText, "(0.0;0)\r\n(0.1;-0.02)\r\n(0.1;-0.019933422159)\r\n");
 }
 
-TEST(RoundingWarning, DefaultRunsHaveNone) {
+TEST(PrecisionWarning, DefaultRunsHaveNone) {
     for (Answer choice : {Answer::Yes, Answer::No}) {
         SweepState state;
         const RunResult run = RunWith(state, choice, {kConfirm, kConfirm, kConfirm, kConfirm});
@@ -351,42 +351,76 @@ TEST(RoundingWarning, DefaultRunsHaveNone) {
     }
 }
 
-TEST(RoundingWarning, TellsWhereTheSeriesCannotBeTrusted) {
+TEST(PrecisionWarning, TellsWhereRoundingDefeatsThePrecision) {
     SweepState state;
     const RunResult run = RunWith(state, Answer::Yes, {"10", "16", "1", kConfirm});
     EXPECT_EQ(LineCount(state.CoordinatesText), 7);  // the lines stay as computed
     EXPECT_EQ(run.outcome.status, RunStatus::Completed);
     ASSERT_TRUE(run.outcome.warning.has_value());
-    const RoundingWarning& warning = *run.outcome.warning;
-    // 10 and 11 keep within 1.9753e-05; from 12 on the bound passes it.
+    const PrecisionWarning& warning = *run.outcome.warning;
+    // 10 and 11 are proved within 1.9753e-05; from 12 on the rounding bound passes it.
     EXPECT_EQ(warning.count, 5);
+    EXPECT_EQ(warning.stillGrowing, 0);
     EXPECT_EQ(warning.firstX, 12.0);
     EXPECT_EQ(warning.lastX, 16.0);
-    EXPECT_EQ(warning.largestBound, SeriesValue(16, state.Precision).RoundingBound);
+    const SeriesResult at16 = SeriesValue(16, state.Precision);
+    EXPECT_EQ(warning.largestBound,
+              at16.RoundingBound + *TruncationBound(16, at16.TermIndex, at16.Term));
     ASSERT_EQ(run.calls.size(), 6u);
     EXPECT_EQ(run.calls[5].title, "Точность не гарантирована");
     char largest[16];
     std::snprintf(largest, sizeof largest, "%.1e", warning.largestBound);
     EXPECT_EQ(run.calls[5].prompt,
-              "Ошибка округления ряда может превышать заданную точность 1.9753086e-05 в 5 "
-              "точках из 7, при Х от 12.0 до 16.0; наибольшая её оценка — " +
+              "Точность 1.9753086e-05 не гарантирована в 5 точках из 7, при Х от 12.0 до "
+              "16.0.\r\nОшибка округления ряда вместе с отброшенными членами может её "
+              "превышать; наибольшая оценка — " +
                   std::string(largest) +
-                  ".\r\nПри больших |Х| члены ряда очень велики и при сложении почти уничтожают "
+                  ". При больших |Х| члены ряда очень велики и при сложении почти уничтожают "
                   "друг друга, поэтому от их ошибок округления сумма не избавляется.\r\n"
                   "Значения оставлены как вычислены. Надёжные значения даёт формула "
                   "2((cos(x))^2-1): нажмите «Ввод данных» и ответьте «Нет».");
 }
 
-TEST(RoundingWarning, NamesASinglePoint) {
+TEST(PrecisionWarning, TellsWhereTheTermsStillGrewAtTheStop) {
+    // |T_1| = 2x^2 is within 1000 at 5 and 6, where the terms still grow.
+    SweepState state;
+    const RunResult run = RunWith(state, Answer::Yes, {"5", "6", "1", "1000"});
+    ASSERT_TRUE(run.outcome.warning.has_value());
+    EXPECT_EQ(run.outcome.warning->count, 2);
+    EXPECT_EQ(run.outcome.warning->stillGrowing, 2);
+    EXPECT_EQ(run.calls.back().prompt,
+              "Точность 1000 не гарантирована в 2 точках из 2, при Х от 5.0 до 6.0.\r\n"
+              "Ряд остановлен, пока его члены ещё росли: точность больше этих членов, и "
+              "отброшенная часть ряда ничем не ограничена.\r\nЗначения оставлены как "
+              "вычислены. Нажмите «Ввод данных» и задайте меньшую точность.");
+}
+
+TEST(PrecisionWarning, CountsEachCauseWhereBothAreFound) {
+    // At 2 the series stops on its growing first term; at 20 rounding defeats 10.
+    SweepState state;
+    const RunResult run = RunWith(state, Answer::Yes, {"2", "20", "18", "10"});
+    ASSERT_TRUE(run.outcome.warning.has_value());
+    EXPECT_EQ(run.outcome.warning->count, 2);
+    EXPECT_EQ(run.outcome.warning->stillGrowing, 1);
+    const std::string& prompt = run.calls.back().prompt;
+    EXPECT_NE(prompt.find("\r\nВ 1 из них ошибка округления ряда"), std::string::npos) << prompt;
+    EXPECT_NE(prompt.find("\r\nВ 1 из них ряд остановлен"), std::string::npos) << prompt;
+    EXPECT_TRUE(
+        prompt.ends_with("задайте меньшую точность или ответьте «Нет»: надёжные "
+                         "значения даёт формула 2((cos(x))^2-1)."))
+        << prompt;
+}
+
+TEST(PrecisionWarning, NamesASinglePoint) {
     SweepState state;
     const RunResult run = RunWith(state, Answer::Yes, {"13", "13", "1", kConfirm});
     ASSERT_TRUE(run.outcome.warning.has_value());
     EXPECT_EQ(run.outcome.warning->count, 1);
-    EXPECT_NE(run.calls.back().prompt.find(" в 1 точке из 1, при Х = 13.0; "), std::string::npos)
+    EXPECT_NE(run.calls.back().prompt.find(" в 1 точке из 1, при Х = 13.0."), std::string::npos)
         << run.calls.back().prompt;
 }
 
-TEST(RoundingWarning, FaultIsShownInsteadOfTheWarning) {
+TEST(PrecisionWarning, FaultIsShownInsteadOfTheWarning) {
     // From 14 on the bound passes the precision; near 33 a power overflows.
     SweepState state;
     const ScriptedDialogues dialogues =

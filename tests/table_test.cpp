@@ -1,5 +1,6 @@
 #include "table/table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -10,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/exactvalue.h"
+#include "analysis/remedies.h"
 #include "support/scripteddialogues.h"
 #include "table/csv.h"
 
@@ -37,14 +40,25 @@ TEST(Table, ColumnsOfEachKindOfRun) {
     for (TableColumn column : TableColumns(FormulaChoice::ClosedForm)) {
         closed.append(ColumnHeading(column)).append("|");
     }
-    EXPECT_EQ(closed, "№|x|y|");
+    EXPECT_EQ(closed, "№|x|y|Точное значение||Формула − точное||");
     std::string series;
     for (TableColumn column : TableColumns(FormulaChoice::Series)) {
         series.append(ColumnHeading(column)).append("|");
     }
     EXPECT_EQ(series,
-              "№|x|y|Членов ряда|Последний член|Формула|"
-              "|Ряд − формула||Оценка округления|Точность гарантирована|");
+              "№|x|y|Точность гарантирована||Ряд − точное||Точное значение||Формула − точное||"
+              "Формула|Членов ряда|Последний член|Σ|Tₖ||Потеряно знаков|Оценка округления|"
+              "Оценка отбрасывания||Приведённый ряд − точное||"
+              "|Компенсированная сумма − точное||");
+}
+
+// The field of `column` in a row of the run's CSV.
+std::string_view Field(const std::vector<std::string_view>& fields, FormulaChoice choice,
+                       TableColumn column) {
+    const std::vector<TableColumn> columns = TableColumns(choice);
+    const auto at =
+        static_cast<size_t>(std::find(columns.begin(), columns.end(), column) - columns.begin());
+    return at < fields.size() ? fields[at] : std::string_view();
 }
 
 TEST(Table, CsvHeaderExample) {
@@ -52,10 +66,15 @@ TEST(Table, CsvHeaderExample) {
         TableCsv(RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt}).record);
     const std::vector<std::string_view> rows = Split(csv, "\r\n");
     ASSERT_EQ(rows.size(), 11u);
-    EXPECT_EQ(rows[0], "№;x;y");
-    EXPECT_EQ(rows[1], "1;0.1;-0.01993342215875815");
+    EXPECT_EQ(rows[0], "№;x;y;Точное значение;|Формула − точное|");
+    EXPECT_EQ(rows[1].substr(0, 27), "1;0.1;-0.01993342215875815;");
     EXPECT_EQ(rows[10].substr(0, 22), "10;0.9999999999999999;");
     EXPECT_TRUE(csv.ends_with("\r\n"));
+    const std::vector<std::string_view> first = Split(rows[1], ";");
+    ASSERT_EQ(first.size(), 5u);
+    // Bit identity is the point: y* correctly rounded, and the formula's error against it.
+    EXPECT_EQ(Real(first[3]), ExactValue(0.1));
+    EXPECT_EQ(Real(first[4]), ErrorAgainstExact(ClosedFormValue(0.1), 0.1));
 }
 
 // Reads every CSV row back and checks that x and y, printed as a coordinates
@@ -97,30 +116,78 @@ TEST(Table, CsvRowsGiveTheTextLineForLineOnRandomRuns) {
     }
 }
 
-TEST(Table, SeriesRowsSayWhereThePrecisionIsNotGuaranteed) {
+TEST(Table, SeriesRowsHoldWhatTheSeriesWentThrough) {
     const RunRecord record = RunScripted(Answer::Yes, {"10", "16", "1", std::nullopt}).record;
     const std::string csv = TableCsv(record);
     const std::vector<std::string_view> rows = Split(csv, "\r\n");
     ASSERT_EQ(rows.size(), 8u);
+    const double precision = record.recipe.precision;
+    const auto field = [](const std::vector<std::string_view>& fields, TableColumn column) {
+        return Field(fields, FormulaChoice::Series, column);
+    };
     for (size_t i = 1; i < rows.size(); ++i) {
         const std::vector<std::string_view> fields = Split(rows[i], ";");
-        ASSERT_EQ(fields.size(), 9u);
-        const double x = Real(fields[1]);
-        const SeriesResult value = SeriesValue(x, record.recipe.precision);
-        EXPECT_EQ(fields[8], x >= 12 ? "нет" : "да") << rows[i];
+        ASSERT_EQ(fields.size(), 16u) << rows[i];
+        const double x = Real(field(fields, TableColumn::X));
+        const SeriesResult value = SeriesValue(x, precision);
+        const double exact = ExactValue(x);
+        EXPECT_EQ(field(fields, TableColumn::Guaranteed), x >= 12 ? "нет" : "да") << rows[i];
         // Bit identity is the point: the CSV holds the reals themselves.
-        EXPECT_EQ(Real(fields[2]), value.Sum);
-        EXPECT_EQ(std::stoi(std::string(fields[3])), value.TermIndex);
-        EXPECT_EQ(Real(fields[4]), value.Term);
-        EXPECT_EQ(Real(fields[5]), ClosedFormValue(x));
-        EXPECT_EQ(Real(fields[6]), std::fabs(value.Sum - ClosedFormValue(x)));
-        EXPECT_EQ(Real(fields[7]), value.RoundingBound);
+        EXPECT_EQ(Real(field(fields, TableColumn::Y)), value.Sum);
+        EXPECT_EQ(Real(field(fields, TableColumn::Exact)), exact);
+        EXPECT_EQ(Real(field(fields, TableColumn::SeriesError)), ErrorAgainstExact(value.Sum, x));
+        EXPECT_EQ(Real(field(fields, TableColumn::ClosedForm)), ClosedFormValue(x));
+        EXPECT_EQ(std::stoi(std::string(field(fields, TableColumn::TermCount))), value.TermIndex);
+        EXPECT_EQ(Real(field(fields, TableColumn::LastTerm)), value.Term);
+        EXPECT_EQ(Real(field(fields, TableColumn::MagnitudeSum)), value.MagnitudeSum);
+        EXPECT_EQ(Real(field(fields, TableColumn::DigitsLost)),
+                  std::log10(value.MagnitudeSum / std::fabs(exact)));
+        EXPECT_EQ(Real(field(fields, TableColumn::RoundingBound)), value.RoundingBound);
+        EXPECT_EQ(Real(field(fields, TableColumn::TruncationBound)),
+                  *TruncationBound(x, value.TermIndex, value.Term));
+        EXPECT_EQ(Real(field(fields, TableColumn::ReducedError)),
+                  ErrorAgainstExact(ReducedSeriesValue(x, precision), x));
+        EXPECT_EQ(Real(field(fields, TableColumn::CompensatedError)),
+                  ErrorAgainstExact(CompensatedSeriesValue(x, precision), x));
     }
 }
 
+TEST(Table, EmptyWhereThereIsNothingToShow) {
+    // At 0, y* is 0: no digits lost to tell. At 5 with a precision of 1000 the
+    // series stops while its terms still grow: no truncation bound.
+    const RunRecord record = RunScripted(Answer::Yes, {"0", "5", "5", "1000"}).record;
+    const std::vector<std::string_view> rows = Split(TableCsv(record), "\r\n");
+    ASSERT_EQ(rows.size(), 3u);
+    const std::vector<std::string_view> atZero = Split(rows[1], ";");
+    EXPECT_EQ(Field(atZero, FormulaChoice::Series, TableColumn::DigitsLost), "");
+    EXPECT_EQ(Field(atZero, FormulaChoice::Series, TableColumn::Exact), "0");
+    const std::vector<std::string_view> atFive = Split(rows[2], ";");
+    EXPECT_EQ(Field(atFive, FormulaChoice::Series, TableColumn::TruncationBound), "");
+    EXPECT_EQ(Field(atFive, FormulaChoice::Series, TableColumn::Guaranteed), "нет");
+}
+
+TEST(Table, ShownCellsHeaderExamples) {
+    using K = Cell::Kind;
+    EXPECT_EQ(ShownCell({K::Real, 0.30000000000000004}, TableColumn::X, FormulaChoice::Series),
+              "0.3");
+    EXPECT_EQ(
+        ShownCell({K::Real, 1.3886407345189977e-09}, TableColumn::LastTerm, FormulaChoice::Series),
+        "1.389e-09");
+    EXPECT_EQ(ShownCell({K::Real, -0.0}, TableColumn::LastTerm, FormulaChoice::Series), "0");
+    EXPECT_EQ(ShownCell({}, TableColumn::DigitsLost, FormulaChoice::Series), "—");
+    std::string file;
+    AppendFileCell(file, {K::Real, 0.1});
+    file += '|';
+    AppendFileCell(file, {K::Real, -4.2e-06}, DecimalMark::Comma);
+    file += '|';
+    AppendFileCell(file, {K::Yes});
+    EXPECT_EQ(file, "0.1|-4,2e-06|да");
+}
+
 TEST(Table, EmptyRunHasTheHeadingAlone) {
-    EXPECT_EQ(TableCsv(RunScripted(Answer::No, {"2", "1", "1"}).record), "№;x;y\r\n");
-    EXPECT_EQ(TableCsv(RunRecord{}), "№;x;y\r\n");
+    const std::string heading = "№;x;y;Точное значение;|Формула − точное|\r\n";
+    EXPECT_EQ(TableCsv(RunScripted(Answer::No, {"2", "1", "1"}).record), heading);
+    EXPECT_EQ(TableCsv(RunRecord{}), heading);
 }
 
 // A sink that takes a set number of bytes and refuses the rest.

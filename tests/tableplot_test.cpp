@@ -18,6 +18,7 @@
 #include <QValueAxis>
 #include <gtest/gtest.h>
 
+#include "numtext/formatnumber.h"
 #include "support/modalanswerer.h"
 #include "support/scripteddialogues.h"
 #include "view/coordinatestablemodel.h"
@@ -48,7 +49,7 @@ TEST(CoordinatesTable, XAndYAreTheTextsLineForLineOnRandomRuns) {
         const CoordinatesTableModel model(run.record, nullptr);
         const QStringList expected = TextLines(run.state);
         ASSERT_EQ(model.rowCount(), expected.size());
-        ASSERT_EQ(model.columnCount(), choice == Answer::Yes ? 9 : 3);
+        ASSERT_EQ(model.columnCount(), choice == Answer::Yes ? 16 : 5);
         for (int row = 0; row < model.rowCount(); ++row) {
             const QString line = QStringLiteral("(%1;%2)").arg(
                 model.index(row, 1).data().toString(), model.index(row, 2).data().toString());
@@ -60,12 +61,12 @@ TEST(CoordinatesTable, XAndYAreTheTextsLineForLineOnRandomRuns) {
 TEST(CoordinatesTable, MarksRowsWhoseSeriesIsNotGuaranteed) {
     const RunRecord record = RunScripted(Answer::Yes, {"10", "16", "1", std::nullopt}).record;
     const CoordinatesTableModel model(record, nullptr);
-    EXPECT_EQ(model.headerData(8, Qt::Horizontal, Qt::DisplayRole).toString(),
+    EXPECT_EQ(model.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(),
               QStringLiteral("Точность гарантирована"));
     for (int row = 0; row < model.rowCount(); ++row) {
         const bool guaranteed = row < 2;  // 10 and 11
         SCOPED_TRACE(row);
-        EXPECT_EQ(model.index(row, 8).data().toString(),
+        EXPECT_EQ(model.index(row, 3).data().toString(),
                   guaranteed ? QStringLiteral("да") : QStringLiteral("нет"));
         EXPECT_EQ(model.index(row, 1).data(Qt::BackgroundRole).isValid(), !guaranteed);
     }
@@ -123,7 +124,16 @@ TEST_F(TablePlotTest, CopiesTheSelectionAsTabSeparatedText) {
     table->selectionModel()->select(QItemSelection(model->index(0, 1), model->index(1, 2)),
                                     QItemSelectionModel::Select);
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("0.1\t-0.02\n0.2\t-0.079\n"));
+    // At full precision, as the files hold the reals, though the table shows -0.02.
+    EXPECT_EQ(model->index(0, 2).data().toString(), QStringLiteral("-0.02"));
+    std::string expected;
+    for (size_t row = 0; row < 2; ++row) {
+        AppendShortestNumber(expected, run_.record.X()[row]);
+        expected += '\t';
+        AppendShortestNumber(expected, run_.record.Y()[row]);
+        expected += '\n';
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromStdString(expected));
 }
 
 TEST_F(TablePlotTest, PlotDrawsEveryLineThinnedAndRedrawsOnZoom) {
@@ -132,7 +142,7 @@ TEST_F(TablePlotTest, PlotDrawsEveryLineThinnedAndRedrawsOnZoom) {
     RunPlot* plot = Find<RunPlot>("plot");
     ASSERT_NE(plot, nullptr);
     const int columns = static_cast<int>(plot->chart()->plotArea().width());
-    for (const char* name : {"values", "closedForm", "difference"}) {
+    for (const char* name : {"values", "closedForm", "seriesError", "closedFormError"}) {
         SCOPED_TRACE(name);
         ASSERT_NE(plot->Line(name), nullptr);
         EXPECT_GT(plot->Line(name)->count(), 2);
@@ -172,7 +182,10 @@ TEST_F(TablePlotTest, PointerShowsTheNearestLine) {
     QMouseEvent move(QEvent::MouseMove, position, plot->viewport()->mapToGlobal(position),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(plot->viewport(), &move);
-    EXPECT_EQ(pointer->text(), QStringLiteral("x = 3.0; y = -0.04"));
+    // The line's own texts, then y* and the error against it.
+    EXPECT_TRUE(pointer->text().startsWith(QStringLiteral("x = 3.0; y = -0.04; точное = ")))
+        << pointer->text().toStdString();
+    EXPECT_TRUE(pointer->text().contains(QStringLiteral("; |формула − точное| = ")));
 }
 
 TEST(CoordinatesBox, OffersTheViewAndSavingBesideOk) {

@@ -1,9 +1,11 @@
-// Documentation tool: draws the table-and-plot view of one run and saves it
-// as a PNG, for the README. Usage:
+// Documentation tool: draws the table-and-plot view of one run, or one
+// abscissa's series term by term, and saves it as a PNG, for the README. Usage:
 //   viewshot OUTPUT.png series|closed START END STEP [PRECISION] [table|plot]
+//   viewshot OUTPUT.png terms X [PRECISION]
 // It answers the run's dialogues itself and draws offscreen, with no display.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,6 +18,8 @@
 #include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
 #include "numtext/arithmeticfault.h"
+#include "numtext/readnumber.h"
+#include "view/seriestermsdialog.h"
 #include "view/tableplotdialog.h"
 
 namespace {
@@ -58,7 +62,28 @@ void ScrollToFirstUnguaranteedRow(QTableView& table) {
 
 }  // namespace
 
+// Draws "Разбор ряда" at x, its plot shown.
+int ShootTerms(const char* output, double x, double precision) {
+    SeriesTermsDialog terms(nullptr, x, precision);
+    terms.resize(960, 640);
+    terms.findChild<QTabWidget*>()->setCurrentIndex(1);
+    terms.show();
+    QApplication::processEvents();
+    if (!terms.grab().save(QString::fromLocal8Bit(output), "PNG")) {
+        std::fprintf(stderr, "viewshot: cannot write %s\n", output);
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char* argv[]) {
+    if (argc >= 4 && std::strcmp(argv[2], "terms") == 0) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        InstallRussianTranslations(app);
+        return ShootTerms(argv[1], std::atof(argv[3]),
+                          argc > 4 ? std::atof(argv[4]) : ReadNumber(DefaultPrecisionText()));
+    }
     if (argc < 6) {
         std::fprintf(stderr,
                      "usage: viewshot OUTPUT.png series|closed START END STEP [PRECISION] "

@@ -33,26 +33,23 @@ int CoordinatesTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 const TableRow& CoordinatesTableModel::Row(int row) const {
-    if (!lastRow_ || lastRow_->number != row + 1) {
-        lastRow_ = RowOf(record_, static_cast<size_t>(row));
+    constexpr size_t kRowsKept = 512;  // more than any screen shows
+    if (const auto found = rows_.find(row); found != rows_.end()) {
+        return found->second;
     }
-    return *lastRow_;
+    if (rows_.size() >= kRowsKept) {
+        rows_.clear();
+    }
+    return rows_.emplace(row, RowOf(record_, static_cast<size_t>(row))).first->second;
 }
 
 QString CoordinatesTableModel::CellText(int row, int column) const {
-    const TableRow& cells = Row(row);
-    std::string text;
-    switch (columns_[static_cast<size_t>(column)]) {
-        case TableColumn::X:
-            AppendAbscissaText(text, cells.x);
-            break;
-        case TableColumn::Y:
-            AppendValueText(text, cells.y, record_.recipe.choice);
-            break;
-        default:
-            AppendCsvCell(text, cells, columns_[static_cast<size_t>(column)]);
-    }
-    return Text(text);
+    const TableColumn shown = columns_[static_cast<size_t>(column)];
+    return Text(ShownCell(CellOf(Row(row), shown), shown, record_.recipe.choice));
+}
+
+bool CoordinatesTableModel::Guaranteed(int row) const {
+    return Row(row).guaranteed;
 }
 
 QVariant CoordinatesTableModel::data(const QModelIndex& index, int role) const {
@@ -67,19 +64,26 @@ QVariant CoordinatesTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant CoordinatesTableModel::CellData(const QModelIndex& index, int role) const {
-    if (role == Qt::DisplayRole) {
-        return CellText(index.row(), index.column());
+    switch (role) {
+        case Qt::DisplayRole:
+            return CellText(index.row(), index.column());
+        case Qt::ToolTipRole:
+        case FullTextRole: {
+            std::string text;
+            AppendFileCell(text,
+                           CellOf(Row(index.row()), columns_[static_cast<size_t>(index.column())]));
+            return Text(text);
+        }
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        case Qt::BackgroundRole:
+            return Guaranteed(index.row()) ? QVariant() : QVariant(kUnguaranteedBackground);
+        case Qt::ForegroundRole:
+            // Readable on the reddish background in any theme.
+            return Guaranteed(index.row()) ? QVariant() : QVariant(QColor(Qt::black));
+        default:
+            return {};
     }
-    if (role == Qt::TextAlignmentRole) {
-        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    if (role == Qt::BackgroundRole && !Row(index.row()).guaranteed) {
-        return kUnguaranteedBackground;
-    }
-    if (role == Qt::ForegroundRole && !Row(index.row()).guaranteed) {
-        return QColor(Qt::black);  // readable on the reddish background in any theme
-    }
-    return {};
 }
 
 QVariant CoordinatesTableModel::headerData(int section, Qt::Orientation orientation,
@@ -107,7 +111,7 @@ QString SelectionAsTabSeparated(const QAbstractItemView& view) {
         for (int column = bounds.left(); column <= bounds.right(); ++column) {
             const QModelIndex index = model.index(row, column);
             if (selection.contains(index)) {
-                text += index.data().toString();
+                text += index.data(CoordinatesTableModel::FullTextRole).toString();
             }
             text += column < bounds.right() ? QLatin1Char('\t') : QLatin1Char('\n');
         }

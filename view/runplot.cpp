@@ -3,22 +3,22 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <functional>
 #include <limits>
-#include <span>
 #include <string>
 
 #include <QCategoryAxis>
-#include <QFontMetrics>
+#include <QLegend>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QRubberBand>
 #include <QWheelEvent>
 
+#include "analysis/exactvalue.h"
+#include "analysis/remedies.h"
 #include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
 #include "messages/actionmessages.h"
-#include "numtext/formatnumber.h"
+#include "numtext/arithmeticfault.h"
 #include "plotmath/decimation.h"
 #include "plotmath/ticks.h"
 #include "plotmath/zoom.h"
@@ -31,40 +31,35 @@ constexpr double kWheelZoom = 0.8;
 constexpr int kWheelNotch = 120;
 // A dragged rectangle smaller than this, in pixels, is a click.
 constexpr int kSmallestDrag = 4;
-// Room around a tick label, in pixels, and ticks at most per axis.
-constexpr int kLabelGap = 24;
-constexpr int kMostTicks = 12;
-// Labels longer than this many digits count from an offset instead.
-constexpr int kMostLabelDigits = 7;
+// The remedies' curves: points computed per pixel column of the shown range.
+constexpr int kSamplesPerColumn = 2;
 // The longest number a readout shows as the coordinates text prints it.
 constexpr size_t kLongestReadoutNumber = 24;
 constexpr int kReadoutDigits = 4;
 
 constexpr double kLargest = std::numeric_limits<double>::max();
 
-QLineSeries* MakeLine(const char* objectName, const QString& name, QChart* chart) {
+// The lines' colours, apart for any colour vision.
+const QColor kValuesColour(0, 114, 178);
+const QColor kClosedFormColour(120, 200, 120);
+const QColor kSeriesErrorColour(230, 159, 0);
+const QColor kClosedFormErrorColour(204, 121, 167);
+const QColor kReducedErrorColour(0, 158, 115);
+const QColor kCompensatedErrorColour(86, 180, 233);
+const QColor kPrecisionColour(213, 94, 0);
+
+QLineSeries* MakeLine(const char* objectName, const QString& name, const QPen& pen, QChart* chart) {
     auto* line = new QLineSeries(chart);
     line->setObjectName(QString::fromLatin1(objectName));
     line->setName(name);
+    line->setPen(pen);
     chart->addSeries(line);
     return line;
 }
 
-QCategoryAxis* MakeAxis(const QString& title) {
-    auto* axis = new QCategoryAxis;
-    axis->setTitleText(title);
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    return axis;
-}
-
-// The widest of the labels in the axis's font.
-int WidestLabel(const std::vector<Tick>& ticks, const QFont& font) {
-    const QFontMetrics metrics(font);
-    int widest = 0;
-    for (const Tick& tick : ticks) {
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(tick.label)));
-    }
-    return widest;
+void Attach(QLineSeries* line, const PlotAxis& horizontal, const PlotAxis& vertical) {
+    line->attachAxis(horizontal.Axis());
+    line->attachAxis(vertical.Axis());
 }
 
 // A number for the readout: as the coordinates text prints it where that is
@@ -81,49 +76,20 @@ std::string ReadoutNumber(double value, FormulaChoice choice, bool abscissa) {
 
 }  // namespace
 
-RunPlot::PlotAxis::PlotAxis(const QString& title, AxisRange whole, AxisRange bounds, bool decades)
-    : axis(MakeAxis(title)),
-      title(title),
-      whole(whole),
-      widest(WidestRange(whole, bounds)),
-      mapping(whole),
-      shown(whole),
-      decades(decades) {}
-
 RunPlot::RunPlot(const RunRecord& record, QWidget* parent)
     : QChartView(new QChart, parent),
       record_(record),
       rubberBand_(new QRubberBand(QRubberBand::Rectangle, viewport())) {
-    const bool series = record.IsSeries();
-    QChart* plot = chart();
-    plot->legend()->setAlignment(Qt::AlignBottom);
-    if (series) {
-        closedForm_ = ClosedFormColumn(record);
-        // Drawn first, wide and pale, so the series shows where it leaves it.
-        closedFormLine_ = MakeLine("closedForm", QStringLiteral("Формула 2((cos x)^2 − 1)"), plot);
-        closedFormLine_->setPen(QPen(QColor(120, 200, 120), 4));
+    chart()->legend()->setAlignment(Qt::AlignBottom);
+    AddValueLines();
+    AddErrorLines();
+    if (record.IsSeries()) {
+        AddRemedyLines();
     }
-    values_ =
-        MakeLine("values",
-                 series ? QStringLiteral("Ряд") : QStringLiteral("Формула 2((cos x)^2 − 1)"), plot);
-    values_->setPen(QPen(QColor(30, 60, 200), 1.5));
-    const AxisRange reals = {-kLargest, kLargest};
-    x_.emplace(QStringLiteral("Абсцисса x"), DataRange(record.X()), reals, false);
-    y_.emplace(QStringLiteral("Значение y"), DataRange(record.Y(), closedForm_), reals, false);
-    plot->addAxis(x_->axis, Qt::AlignBottom);
-    plot->addAxis(y_->axis, Qt::AlignLeft);
-    for (QLineSeries* line : {closedFormLine_, values_}) {
-        if (line != nullptr) {
-            line->attachAxis(x_->axis);
-            line->attachAxis(y_->axis);
-        }
-    }
-    if (series) {
-        AddSeriesLines();
-    }
+    chart()->legend()->hide();  // PlotLegend beside the plot lists the lines whole
     setRenderHint(QPainter::Antialiasing);
     viewport()->setMouseTracking(true);
-    connect(plot, &QChart::plotAreaChanged, this, [this] {
+    connect(chart(), &QChart::plotAreaChanged, this, [this] {
         Guarded([this] {
             ShowAllTicks();
             Redraw();  // new pixel columns
@@ -134,42 +100,127 @@ RunPlot::RunPlot(const RunRecord& record, QWidget* parent)
 
 RunPlot::~RunPlot() = default;
 
-void RunPlot::AddSeriesLines() {
+void RunPlot::AddValueLines() {
     QChart* plot = chart();
-    const std::span<const double> y = record_.Y();
-    std::vector<double> differences;
-    differences.reserve(y.size());
-    for (size_t i = 0; i < y.size(); ++i) {
-        differences.push_back(std::fabs(y[i] - closedForm_[i]));
+    const bool series = record_.IsSeries();
+    if (series) {
+        closedForm_ = ClosedFormColumn(record_);
+        // Drawn first, wide and pale, so the series shows where it leaves it.
+        closedFormLine_ = MakeLine("closedForm", QStringLiteral("Формула 2((cos x)^2 − 1)"),
+                                   QPen(kClosedFormColour, 4), plot);
     }
-    const double precision = record_.recipe.precision;
-    error_.emplace(QStringLiteral("|Ряд − формула|, логарифмическая шкала"),
-                   DecadeRange(differences, precision), PositiveDecades(), true);
-    // A difference of 0 has no logarithm: it sits at the foot of the axis.
-    differenceDecades_.reserve(differences.size());
-    for (double difference : differences) {
-        differenceDecades_.push_back(difference > 0 ? std::log10(difference) : error_->whole.low);
-    }
-    difference_ = MakeLine("difference", QStringLiteral("|Ряд − формула|"), plot);
-    precision_ = MakeLine("precision", QStringLiteral("Точность"), plot);
-    precision_->setPen(QPen(Qt::red, 1, Qt::DashLine));
-    plot->addAxis(error_->axis, Qt::AlignRight);
-    for (QLineSeries* line : {difference_, precision_}) {
-        line->attachAxis(x_->axis);
-        line->attachAxis(error_->axis);
+    values_ = MakeLine("values",
+                       series ? QStringLiteral("Ряд") : QStringLiteral("Формула 2((cos x)^2 − 1)"),
+                       QPen(kValuesColour, 1.5), plot);
+    const AxisRange reals = {-kLargest, kLargest};
+    x_.emplace(QStringLiteral("Абсцисса x"), DataRange(record_.X()), reals, false, Qt::Horizontal);
+    y_.emplace(QStringLiteral("Значение y"), DataRange(record_.Y(), closedForm_), reals, false,
+               Qt::Vertical);
+    plot->addAxis(x_->Axis(), Qt::AlignBottom);
+    plot->addAxis(y_->Axis(), Qt::AlignLeft);
+    for (QLineSeries* line : {closedFormLine_, values_}) {
+        if (line != nullptr) {
+            Attach(line, *x_, *y_);
+        }
     }
 }
 
+std::vector<double> RunPlot::ErrorDecades(std::span<const double> values,
+                                          std::span<const long double> exact) const {
+    std::vector<double> errors;
+    errors.reserve(values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        errors.push_back(static_cast<double>(std::fabs(values[i] - exact[i])));
+    }
+    return errors;
+}
+
+void RunPlot::AddErrorLines() {
+    std::vector<long double> exact;
+    exact.reserve(record_.LineCount());
+    for (double x : record_.X()) {
+        exact.push_back(StandInValue(x));
+    }
+    const bool series = record_.IsSeries();
+    std::vector<double> closedFormErrors = ErrorDecades(series ? closedForm_ : record_.Y(), exact);
+    std::vector<double> seriesErrors =
+        series ? ErrorDecades(record_.Y(), exact) : std::vector<double>();
+    const double precision = series ? record_.recipe.precision : 0.0;
+    error_.emplace(QStringLiteral("Погрешность, лог. шкала"),
+                   DecadeRange(closedFormErrors, seriesErrors, precision), PositiveDecades(), true,
+                   Qt::Vertical);
+    chart()->addAxis(error_->Axis(), Qt::AlignRight);
+    // An error of 0 has no logarithm: it sits at the foot of the axis.
+    const double floor = error_->Whole().low;
+    const auto inDecades = [floor](std::vector<double>& errors) {
+        for (double& error : errors) {
+            error = error > 0 ? std::log10(error) : floor;
+        }
+        return std::move(errors);
+    };
+    if (series) {
+        errors_.push_back({MakeLine("seriesError", QStringLiteral("|Ряд − точное|"),
+                                    QPen(kSeriesErrorColour, 1.5), chart()),
+                           inDecades(seriesErrors)});
+    }
+    errors_.push_back({MakeLine("closedFormError", QStringLiteral("|Формула − точное|"),
+                                QPen(kClosedFormErrorColour, 1.5), chart()),
+                       inDecades(closedFormErrors)});
+    for (const FullCurve& curve : errors_) {
+        Attach(curve.line, *x_, *error_);
+    }
+    if (series) {
+        precision_ = MakeLine("precision", QStringLiteral("Точность"),
+                              QPen(kPrecisionColour, 1, Qt::DashLine), chart());
+        Attach(precision_, *x_, *error_);
+    }
+}
+
+void RunPlot::AddRemedyLines() {
+    const double precision = record_.recipe.precision;
+    remedies_.push_back({MakeLine("reducedError", QStringLiteral("|Приведённый ряд − точное|"),
+                                  QPen(kReducedErrorColour, 1.5), chart()),
+                         [precision](double x) { return ReducedSeriesValue(x, precision); },
+                         {}});
+    remedies_.push_back(
+        {MakeLine("compensatedError", QStringLiteral("|Компенсированная сумма − точное|"),
+                  QPen(kCompensatedErrorColour, 1.5, Qt::DotLine), chart()),
+         [precision](double x) { return CompensatedSeriesValue(x, precision); },
+         {}});
+    for (const SampledCurve& curve : remedies_) {
+        Attach(curve.line, *x_, *error_);
+    }
+}
+
+std::vector<QLineSeries*> RunPlot::Lines() const {
+    std::vector<QLineSeries*> lines;
+    for (QLineSeries* line : {closedFormLine_, values_}) {
+        if (line != nullptr) {
+            lines.push_back(line);
+        }
+    }
+    for (const FullCurve& curve : errors_) {
+        lines.push_back(curve.line);
+    }
+    for (const SampledCurve& curve : remedies_) {
+        lines.push_back(curve.line);
+    }
+    if (precision_ != nullptr) {
+        lines.push_back(precision_);
+    }
+    return lines;
+}
+
 QLineSeries* RunPlot::Line(const char* objectName) const {
-    for (QLineSeries* line : {values_, closedFormLine_, difference_, precision_}) {
-        if (line != nullptr && line->objectName() == QLatin1String(objectName)) {
+    for (QLineSeries* line : Lines()) {
+        if (line->objectName() == QLatin1String(objectName)) {
             return line;
         }
     }
     return nullptr;
 }
 
-const RunPlot::PlotAxis& RunPlot::AxisOf(Axis axis) const {
+const PlotAxis& RunPlot::AxisOf(Axis axis) const {
     switch (axis) {
         case Axis::X:
             return *x_;
@@ -182,84 +233,29 @@ const RunPlot::PlotAxis& RunPlot::AxisOf(Axis axis) const {
 }
 
 std::pair<double, double> RunPlot::ShownRange(Axis axis) const {
-    const AxisRange shown = AxisOf(axis).shown;
+    const AxisRange shown = AxisOf(axis).Shown();
     return {shown.low, shown.high};
 }
 
 QStringList RunPlot::TickLabels(Axis axis) const {
-    return AxisOf(axis).axis->categoriesLabels();
+    return AxisOf(axis).Labels();
 }
 
 QPointF RunPlot::PositionOf(double x, double y) const {
     const QPointF inChart =
-        chart()->mapToPosition(QPointF(x_->mapping.ToPlot(x), y_->mapping.ToPlot(y)), values_);
+        chart()->mapToPosition(QPointF(x_->Mapping().ToPlot(x), y_->Mapping().ToPlot(y)), values_);
     return mapFromScene(chart()->mapToScene(inChart));
 }
 
 void RunPlot::ResetZoom() {
     for (std::optional<PlotAxis>* axis : {&x_, &y_, &error_}) {
-        if (axis->has_value()) {
-            Show(**axis, (*axis)->whole);
-        }
+        Show(**axis, (*axis)->Whole());
     }
     Redraw();
 }
 
 void RunPlot::Show(PlotAxis& axis, AxisRange shown) {
-    axis.shown = shown;
-    const AxisRange plot = axis.mapping.ToPlot(shown);
-    axis.axis->setRange(plot.low, plot.high);
-    ShowTicks(axis);
-}
-
-AxisTicks RunPlot::ChooseTicks(const PlotAxis& axis) const {
-    const QRectF area = chart()->plotArea();
-    const bool horizontal = &axis == &*x_;
-    const double room = horizontal ? area.width() : area.height();
-    const QFont font = axis.axis->labelsFont();
-    const int spacing = horizontal ? 0 : static_cast<int>(2.5 * QFontMetrics(font).height());
-    int most = std::clamp(static_cast<int>(room / std::max(spacing, 60)), 2, kMostTicks);
-    for (;;) {
-        const AxisTicks ticks = axis.decades ? AxisTicks{DecadeTicks(axis.shown, most), 0, {}}
-                                             : OffsetTicks(axis.shown, most, kMostLabelDigits);
-        const int needed = horizontal ? WidestLabel(ticks.ticks, font) + kLabelGap : spacing;
-        if (most <= 2 || static_cast<int>(ticks.ticks.size()) * needed <= room) {
-            return ticks;
-        }
-        most = std::max(std::min(most - 1, static_cast<int>(room / std::max(needed, 1))), 2);
-    }
-}
-
-void RunPlot::ShowTicks(PlotAxis& axis) {
-    AxisTicks ticks = ChooseTicks(axis);
-    const AxisRange plot = axis.mapping.ToPlot(axis.shown);
-    if (&axis == &*x_) {
-        // A label centred on its tick must not run off the chart at either end.
-        const QRectF area = chart()->plotArea();
-        const double width = chart()->size().width();
-        const QFontMetrics metrics(axis.axis->labelsFont());
-        std::erase_if(ticks.ticks, [&](const Tick& tick) {
-            const double at = area.left() + (axis.mapping.ToPlot(tick.value) - plot.low) /
-                                                (plot.high - plot.low) * area.width();
-            const double half = metrics.horizontalAdvance(QString::fromStdString(tick.label)) / 2.0;
-            return at - half < 0 || at + half > width;
-        });
-    }
-    for (const QString& label : axis.axis->categoriesLabels()) {
-        axis.axis->remove(label);
-    }
-    axis.axis->setStartValue(plot.low);
-    for (const Tick& tick : ticks.ticks) {
-        axis.axis->append(QString::fromStdString(tick.label), axis.mapping.ToPlot(tick.value));
-    }
-    axis.axis->setRange(plot.low, plot.high);
-    QString title = axis.title;
-    if (!ticks.offsetLabel.empty()) {
-        const bool below = ticks.offsetLabel.front() == '-';
-        title += (below ? QStringLiteral(" + ") : QStringLiteral(" − ")) +
-                 QString::fromStdString(below ? ticks.offsetLabel.substr(1) : ticks.offsetLabel);
-    }
-    axis.axis->setTitleText(title);
+    axis.Show(shown, chart()->plotArea(), chart()->size().width());
 }
 
 void RunPlot::ShowAllTicks() {
@@ -269,71 +265,109 @@ void RunPlot::ShowAllTicks() {
     }
     ticksMadeFor_ = area;
     for (std::optional<PlotAxis>* axis : {&x_, &y_, &error_}) {
-        if (axis->has_value()) {
-            ShowTicks(**axis);
-        }
+        (*axis)->Retick(chart()->plotArea(), chart()->size().width());
     }
 }
 
 void RunPlot::Redraw() {
-    const AxisRange shownX = x_->shown;
+    const AxisRange shownX = x_->Shown();
     const int columns =
         std::max(1, static_cast<int>(chart()->plotArea().width() * devicePixelRatioF()));
     const std::span<const double> x = record_.X();
     const auto thinned = [&](std::span<const double> ys, const PlotAxis& vertical) {
         QList<QPointF> points;
         for (size_t i : DecimatePerColumn(x, ys, shownX.low, shownX.high, columns)) {
-            points.append(QPointF(x_->mapping.ToPlot(x[i]), vertical.mapping.ToPlot(ys[i])));
+            points.append(QPointF(x_->Mapping().ToPlot(x[i]), vertical.Mapping().ToPlot(ys[i])));
         }
         return points;
     };
     values_->replace(thinned(record_.Y(), *y_));
-    if (error_) {
+    if (closedFormLine_ != nullptr) {
         closedFormLine_->replace(thinned(closedForm_, *y_));
-        difference_->replace(thinned(differenceDecades_, *error_));
-        const double level = error_->mapping.ToPlot(std::log10(record_.recipe.precision));
-        const AxisRange plotX = x_->mapping.ToPlot(shownX);
+    }
+    for (FullCurve& curve : errors_) {
+        curve.line->replace(thinned(curve.decades, *error_));
+    }
+    const auto [first, last] = VisibleIndices(x, shownX.low, shownX.high);
+    for (SampledCurve& curve : remedies_) {
+        RedrawSampled(curve, first, last, columns);
+    }
+    if (precision_ != nullptr) {
+        const double level = error_->Mapping().ToPlot(std::log10(record_.recipe.precision));
+        const AxisRange plotX = x_->Mapping().ToPlot(shownX);
         precision_->replace({QPointF(plotX.low, level), QPointF(plotX.high, level)});
     }
-    for (QLineSeries* line : {values_, closedFormLine_, difference_}) {
-        if (line != nullptr) {
-            line->setPointsVisible(line->count() == 1);  // a lone point needs a marker
+    for (QLineSeries* line : chart()->findChildren<QLineSeries*>()) {
+        line->setPointsVisible(line->count() == 1);  // a lone point needs a marker
+    }
+}
+
+void RunPlot::RedrawSampled(SampledCurve& curve, size_t first, size_t last, int columns) {
+    // The shown lines, and their neighbours just outside, so the curve runs to the edges.
+    first = first > 0 ? first - 1 : first;
+    last = std::min(last + 1, record_.LineCount());
+    const size_t wanted = static_cast<size_t>(columns) * kSamplesPerColumn;
+    const size_t stride = std::max<size_t>(1, (last - first) / std::max<size_t>(wanted, 1));
+    const std::span<const double> x = record_.X();
+    std::vector<size_t> sampled;
+    for (size_t i = first; i < last; i += stride) {
+        sampled.push_back(i);
+    }
+    if (last > first && sampled.back() != last - 1) {
+        sampled.push_back(last - 1);
+    }
+    QList<QPointF> points;
+    for (size_t i : sampled) {
+        auto known = curve.decades.find(i);
+        if (known == curve.decades.end()) {
+            double decade = error_->Whole().low;
+            try {
+                const long double error = std::fabs(curve.value(x[i]) - StandInValue(x[i]));
+                decade = error > 0 ? static_cast<double>(std::log10(error)) : decade;
+            } catch (const ArithmeticFault&) {
+                decade = std::nan("");  // no such value here: a gap
+            }
+            known = curve.decades.emplace(i, decade).first;
+        }
+        if (std::isfinite(known->second)) {
+            points.append(
+                QPointF(x_->Mapping().ToPlot(x[i]), error_->Mapping().ToPlot(known->second)));
         }
     }
+    curve.line->replace(points);
 }
 
 double RunPlot::XAt(QPointF position) const {
     const QPointF inChart = chart()->mapFromScene(mapToScene(position.toPoint()));
-    return x_->mapping.ToValue(chart()->mapToValue(inChart, values_).x());
+    return x_->Mapping().ToValue(chart()->mapToValue(inChart, values_).x());
 }
 
 double RunPlot::YAt(QPointF position) const {
     const QPointF inChart = chart()->mapFromScene(mapToScene(position.toPoint()));
-    return y_->mapping.ToValue(chart()->mapToValue(inChart, values_).y());
+    return y_->Mapping().ToValue(chart()->mapToValue(inChart, values_).y());
 }
 
 double RunPlot::DecadeAt(QPointF position) const {
     const QPointF inChart = chart()->mapFromScene(mapToScene(position.toPoint()));
-    return error_->mapping.ToValue(chart()->mapToValue(inChart, difference_).y());
+    return error_->Mapping().ToValue(chart()->mapToValue(inChart, errors_.front().line).y());
 }
 
 void RunPlot::ZoomAbout(QPointF position, double factor) {
-    Show(*x_, Zoomed(x_->shown, XAt(position), factor, x_->widest));
-    Show(*y_, Zoomed(y_->shown, YAt(position), factor, y_->widest));
-    if (error_) {
-        Show(*error_, Zoomed(error_->shown, DecadeAt(position), factor, error_->widest));
-    }
+    Show(*x_, Zoomed(x_->Shown(), XAt(position), factor, x_->Widest()));
+    Show(*y_, Zoomed(y_->Shown(), YAt(position), factor, y_->Widest()));
+    Show(*error_, Zoomed(error_->Shown(), DecadeAt(position), factor, error_->Widest()));
     Redraw();
 }
 
 void RunPlot::ZoomTo(QRectF area) {
     const QPointF first = area.topLeft();
     const QPointF last = area.bottomRight();
-    Show(*x_, Limited({XAt(first), XAt(last)}, x_->widest));
-    Show(*y_, Limited({YAt(first), YAt(last)}, y_->widest));
-    if (error_) {
-        Show(*error_, Limited({DecadeAt(first), DecadeAt(last)}, error_->widest));
-    }
+    const AxisRange x = Limited({XAt(first), XAt(last)}, x_->Widest());
+    const AxisRange y = Limited({YAt(first), YAt(last)}, y_->Widest());
+    const AxisRange decades = Limited({DecadeAt(first), DecadeAt(last)}, error_->Widest());
+    Show(*x_, x);
+    Show(*y_, y);
+    Show(*error_, decades);
     Redraw();
 }
 
@@ -401,13 +435,18 @@ void RunPlot::mouseReleaseEvent(QMouseEvent* event) {
 
 QString RunPlot::Readout(size_t index) const {
     const FormulaChoice choice = record_.recipe.choice;
+    const double x = record_.X()[index];
     const double y = record_.Y()[index];
-    std::string text = "x = " + ReadoutNumber(record_.X()[index], choice, true);
+    const ExactReference exact(x);
+    std::string text = "x = " + ReadoutNumber(x, choice, true);
     text += "; y = " + ReadoutNumber(y, choice, false);
+    text += "; точное = " + CompactNumber(exact.Value(), 17);
     if (record_.IsSeries()) {
-        text += "; формула = " + ReadoutNumber(closedForm_[index], choice, false);
-        text += "; |ряд − формула| = " +
-                CompactNumber(std::fabs(y - closedForm_[index]), kReadoutDigits);
+        text += "; |ряд − точное| = " + CompactNumber(exact.ErrorOf(y), kReadoutDigits);
+        text += "; |формула − точное| = " +
+                CompactNumber(exact.ErrorOf(closedForm_[index]), kReadoutDigits);
+    } else {
+        text += "; |формула − точное| = " + CompactNumber(exact.ErrorOf(y), kReadoutDigits);
     }
     return QString::fromStdString(text);
 }

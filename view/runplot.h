@@ -2,32 +2,34 @@
 
 #include <functional>
 #include <optional>
+#include <span>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include <QChartView>
 #include <QStringList>
 
-#include "plotmath/axismapping.h"
-#include "plotmath/axisrange.h"
-#include "plotmath/ticks.h"
+#include "view/plotaxis.h"
 
-class QCategoryAxis;
 class QLineSeries;
 class QRubberBand;
 class RunRecord;
 
-// A plot of a run's lines: y against x; in a series run also the closed form,
-// and |series - closed form| on a logarithmic axis on the right with the
-// precision drawn as a line, to show where the series stops being
-// trustworthy. Each line is thinned to its lowest and highest point per pixel
-// column, so a million lines draw at once and no peak is lost; a line of one
-// point shows as a marker. The mouse wheel zooms about the pointer and a
-// dragged rectangle zooms to it, all three axes alike, within what the axes
-// can show; a double click or ResetZoom() shows everything again. Tick labels
-// are round numbers in a compact form, no two alike. PointerAt tells the line
-// under the pointer in a text of bounded length. The record must outlive the
-// plot.
+// A plot of a run's lines: y against x (in a series run the closed form
+// beside it), and on a logarithmic axis on the right the errors against the
+// exact reference y*: |formula - y*|, and in a series run |series - y*|, the
+// errors of the two remedies (the series at the reduced argument, and the
+// compensated sum of the same terms) and the precision as a line. The curves
+// over every line are thinned to their lowest and highest point per pixel
+// column, so a million lines draw at once and no peak is lost; they measure
+// against a long-double stand-in of y* (StandInValue). The remedies' curves
+// are computed where they are looked at, at a few points per pixel column of
+// the shown range. A line of one point shows as a marker; the legend
+// (PlotLegend, beside the plot) hides or shows each line. The mouse wheel zooms about the pointer
+// and a dragged rectangle zooms to it, all three axes alike, within what the axes can show; a
+// double click or ResetZoom() shows everything again. PointerAt tells the line under the pointer,
+// measured against y* itself. The record must outlive the plot.
 class RunPlot : public QChartView {
     Q_OBJECT
 
@@ -37,9 +39,12 @@ public:
 
     void ResetZoom();
 
-    // The drawn lines, for those who read the plot: "values", "closedForm",
-    // "difference" and "precision" by object name.
+    // The drawn lines, for those who read the plot, by object name:
+    // "values", "closedForm", "closedFormError", "seriesError", "reducedError",
+    // "compensatedError", "precision".
     QLineSeries* Line(const char* objectName) const;
+    // Every drawn line, in the order the legend lists them.
+    std::vector<QLineSeries*> Lines() const;
 
     enum class Axis { X, Y, Error };
     // The range an axis shows, in the run's values; the error axis's in
@@ -51,7 +56,7 @@ public:
     QPointF PositionOf(double x, double y) const;
 
 signals:
-    // "x = 0.1; y = -0.02" for the line nearest the pointer.
+    // "x = 0.1; y = -0.02; …" for the line nearest the pointer.
     void PointerAt(const QString& readout);
 
 protected:
@@ -62,28 +67,30 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // One axis: what it may show and what it shows.
-    struct PlotAxis {
-        QCategoryAxis* axis = nullptr;
-        QString title;     // without the offset its labels may count from
-        AxisRange whole;   // everything, as at opening
-        AxisRange widest;  // as far as zooming out goes
-        AxisMapping mapping;
-        AxisRange shown;
-        bool decades = false;  // a logarithmic axis, its values in decades
-
-        PlotAxis(const QString& title, AxisRange whole, AxisRange bounds, bool decades);
+    // An error curve over every line, in decades.
+    struct FullCurve {
+        QLineSeries* line = nullptr;
+        std::vector<double> decades;
+    };
+    // An error curve computed where it is looked at, in decades.
+    struct SampledCurve {
+        QLineSeries* line = nullptr;
+        std::function<double(double)> value;  // the remedy at x
+        std::unordered_map<size_t, double> decades;
     };
 
     // Runs a step of the plot's own: a failure (memory running out) is told in
     // the readout, never thrown into the event loop.
     bool Guarded(const std::function<void()>& action);
-    void AddSeriesLines();
+    void AddValueLines();
+    void AddErrorLines();
+    void AddRemedyLines();
+    std::vector<double> ErrorDecades(std::span<const double> values,
+                                     std::span<const long double> exact) const;
     void Show(PlotAxis& axis, AxisRange shown);
-    void ShowTicks(PlotAxis& axis);
-    AxisTicks ChooseTicks(const PlotAxis& axis) const;
     void ShowAllTicks();
     void Redraw();
+    void RedrawSampled(SampledCurve& curve, size_t first, size_t last, int columns);
     void ZoomAbout(QPointF position, double factor);
     void ZoomTo(QRectF area);
     // The values of each axis at a point of the viewport.
@@ -94,15 +101,15 @@ private:
     QString Readout(size_t index) const;
 
     const RunRecord& record_;
-    std::vector<double> closedForm_;         // series runs only, beside the series
-    std::vector<double> differenceDecades_;  // log10 |series - closed form|, zero at the floor
+    std::vector<double> closedForm_;  // series runs only, beside the series
     std::optional<PlotAxis> x_;
     std::optional<PlotAxis> y_;
-    std::optional<PlotAxis> error_;  // series runs only
+    std::optional<PlotAxis> error_;
     QLineSeries* values_ = nullptr;
     QLineSeries* closedFormLine_ = nullptr;
-    QLineSeries* difference_ = nullptr;
-    QLineSeries* precision_ = nullptr;
+    std::vector<FullCurve> errors_;
+    std::vector<SampledCurve> remedies_;  // series runs only
+    QLineSeries* precision_ = nullptr;    // series runs only
     QRubberBand* rubberBand_ = nullptr;
     QPoint dragStart_;
     bool dragging_ = false;

@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -16,8 +18,11 @@
 #include "evaluation/runrecord.h"
 #include "evaluation/vectorstate.h"
 #include "saving/runsaving.h"
+#include "table/table.h"
 #include "view/coordinatestablemodel.h"
+#include "view/plotlegend.h"
 #include "view/runplot.h"
+#include "view/seriestermsdialog.h"
 
 namespace {
 
@@ -25,6 +30,8 @@ namespace {
 constexpr double kScreenShare = 0.7;
 // Lines kept for the readout under the plot.
 constexpr int kReadoutLines = 2;
+// Room around a cell's text and a heading's, in pixels.
+constexpr int kCellPadding = 14;
 
 QPushButton* MakeButton(QWidget* parent, const QString& text, const char* objectName) {
     auto* button = new QPushButton(text, parent);
@@ -51,30 +58,26 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text, const
         layout->addLayout(MakeButtonRow({closeButton}));
     } else {
         auto* tabs = new QTabWidget(this);
-        tabs->addTab(MakeTable(), QStringLiteral("Таблица"));
-        tabs->addTab(MakePlot(), QStringLiteral("График"));
+        tabs->setObjectName(QStringLiteral("tabs"));
+        tabs->addTab(MakeTablePage(), QStringLiteral("Таблица"));
+        tabs->addTab(MakePlotPage(), QStringLiteral("График"));
         auto* saveButton = MakeButton(this, QStringLiteral("Сохранить…"), "saveButton");
-        auto* resetButton =
-            MakeButton(this, QStringLiteral("Показать весь график"), "resetZoomButton");
         connect(saveButton, &QPushButton::clicked, this,
                 [this] { RunGuarded(this, [this] { SaveRun(this, text_, record_); }); });
-        connect(resetButton, &QPushButton::clicked, plot_, &RunPlot::ResetZoom);
         layout->addWidget(tabs);
-        layout->addLayout(MakeButtonRow({saveButton, resetButton, closeButton}));
+        layout->addLayout(MakeButtonRow({saveButton, closeButton}));
     }
     closeButton->setDefault(true);
     setWindowTitle(QStringLiteral("Таблица и график"));
     setWindowModality(Qt::WindowModal);
-    setSizeGripEnabled(true);
-    const QRect available = (parent != nullptr ? parent->screen() : screen())->availableGeometry();
-    setMaximumSize(available.size());
-    resize((available.size() * kScreenShare).expandedTo(sizeHint()).boundedTo(available.size()));
+    SizeToScreenShare(this, kScreenShare);
 }
 
 TablePlotDialog::~TablePlotDialog() = default;
 
-QWidget* TablePlotDialog::MakeTable() {
-    table_ = new QTableView(this);
+QWidget* TablePlotDialog::MakeTablePage() {
+    auto* page = new QWidget(this);
+    table_ = new QTableView(page);
     table_->setObjectName(QStringLiteral("table"));
     table_->setModel(new CoordinatesTableModel(record_, table_));
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -82,21 +85,33 @@ QWidget* TablePlotDialog::MakeTable() {
     table_->verticalHeader()->hide();  // the № column numbers the rows
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);  // quick for many rows
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table_->resizeColumnsToContents();  // measured on the rows in view
+    SizeColumns();
     auto* copy = new QAction(QStringLiteral("Копировать"), table_);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     table_->addAction(copy);
     table_->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(copy, &QAction::triggered, this, &TablePlotDialog::CopySelection);
-    return table_;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(table_, 1);
+    if (record_.IsSeries()) {
+        auto* terms = MakeButton(page, QStringLiteral("Разбор ряда…"), "termsButton");
+        terms->setToolTip(QStringLiteral(
+            "Члены ряда в выбранной строке по одному (также Enter или двойной щелчок)"));
+        connect(terms, &QPushButton::clicked, this, &TablePlotDialog::ShowTerms);
+        connect(table_, &QTableView::doubleClicked, this, &TablePlotDialog::ShowTerms);
+        table_->installEventFilter(this);  // Enter opens the terms, not the default button
+        layout->addLayout(MakeButtonRow({terms}));
+    }
+    return page;
 }
 
-QWidget* TablePlotDialog::MakePlot() {
+QWidget* TablePlotDialog::MakePlotPage() {
     auto* page = new QWidget(this);
     plot_ = new RunPlot(record_, page);
     plot_->setObjectName(QStringLiteral("plot"));
+    auto* reset = MakeButton(page, QStringLiteral("Показать весь график"), "resetZoomButton");
+    connect(reset, &QPushButton::clicked, plot_, &RunPlot::ResetZoom);
     auto* pointer = new QLabel(
         QStringLiteral("Колесо мыши и выделение рамкой увеличивают, двойной щелчок показывает весь "
                        "график."),
@@ -109,10 +124,65 @@ QWidget* TablePlotDialog::MakePlot() {
     pointer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     pointer->setFixedHeight(kReadoutLines * pointer->fontMetrics().lineSpacing());
     connect(plot_, &RunPlot::PointerAt, pointer, &QLabel::setText);
+    auto* under = new QHBoxLayout;
+    under->addWidget(new PlotLegend(plot_->Lines(), page), 1);
+    under->addWidget(reset, 0, Qt::AlignTop);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(plot_, 1);
+    layout->addLayout(under);
     layout->addWidget(pointer);
     return page;
+}
+
+void TablePlotDialog::SizeColumns() {
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    // Headings wrap at blanks, in two lines, so the columns stay as narrow as
+    // their numbers.
+    header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    const QFontMetrics cells = table_->fontMetrics();
+    const QFontMetrics headings(header->font());
+    header->setFixedHeight(2 * headings.lineSpacing() + kCellPadding);
+    const std::vector<TableColumn> columns = TableColumns(record_.recipe.choice);
+    for (int column = 0; column < static_cast<int>(columns.size()); ++column) {
+        const TableColumn shown = columns[static_cast<size_t>(column)];
+        int width =
+            cells.horizontalAdvance(QString::fromStdString(WidestShownText(shown, record_)));
+        // The heading's longest word on a line of its own.
+        for (const QString& word :
+             QString::fromStdString(std::string(ColumnHeading(shown))).split(QLatin1Char(' '))) {
+            width = std::max(width, headings.horizontalAdvance(word));
+        }
+        header->resizeSection(column, width + kCellPadding);
+    }
+}
+
+void TablePlotDialog::ShowTerms() {
+    const QModelIndex current = table_->currentIndex();
+    if (!current.isValid()) {
+        return;
+    }
+    RunGuarded(this, [&] {
+        SeriesTermsDialog terms(this, record_.X()[static_cast<size_t>(current.row())],
+                                record_.recipe.precision);
+        terms.exec();
+    });
+}
+
+void TablePlotDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    KeepOnScreen(this);
+}
+
+bool TablePlotDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && table_->currentIndex().isValid()) {
+            ShowTerms();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TablePlotDialog::CopySelection() {

@@ -10,11 +10,14 @@ class QTableView;
 class RunPlot;
 
 // "Таблица и график": the last run as a table (CoordinatesTableModel) and as a
-// plot (RunPlot), on two tabs, with "Сохранить…" and "Закрыть". Modal and
-// resizable; it remembers nothing between openings. A run without lines
-// gets a sentence that says so, and nothing to draw or save. Ctrl+C copies
-// the table's selection as tab-separated text. Object names: "table", "plot",
-// "pointer" (the plot's readout), "saveButton", "resetZoomButton",
+// plot (RunPlot) with its legend, on two tabs, with "Сохранить…" and
+// "Закрыть" under both. Modal and resizable; it remembers nothing between
+// openings. A run without lines gets a sentence that says so, and nothing to
+// draw or save. Ctrl+C copies the table's selection as tab-separated text at
+// full precision. In a series run "Разбор ряда…", Enter or a double click on
+// a row opens SeriesTermsDialog for its abscissa. "Показать весь график" sits
+// with the plot. Object names: "tabs", "table", "termsButton", "plot",
+// "legend", "pointer" (the plot's readout), "saveButton", "resetZoomButton",
 // "closeButton", "empty". The text and the record must outlive the dialogue.
 class TablePlotDialog : public QDialog {
     Q_OBJECT
@@ -24,10 +27,19 @@ public:
     TablePlotDialog(QWidget* parent, const std::string& text, const RunRecord& record);
     ~TablePlotDialog() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
-    QWidget* MakeTable();
-    QWidget* MakePlot();
+    QWidget* MakeTablePage();
+    // Gives each column the width of its widest number, or its heading's
+    // longest word.
+    void SizeColumns();
+    QWidget* MakePlotPage();
     void CopySelection();
+    // "Разбор ряда" for the table's current row.
+    void ShowTerms();
 
     const std::string& text_;
     const RunRecord& record_;

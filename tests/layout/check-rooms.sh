@@ -11,12 +11,13 @@ allowed() {
         numtext) echo "" ;;
         evaluation) echo "numtext" ;;
         messages) echo "numtext evaluation" ;;
-        table) echo "numtext evaluation" ;;
+        analysis) echo "numtext evaluation" ;;
+        table) echo "numtext evaluation analysis" ;;
         plotmath) echo "" ;;
-        cli) echo "numtext evaluation messages table" ;;
+        cli) echo "numtext evaluation messages analysis table" ;;
         dialogues) echo "numtext evaluation messages" ;;
         saving) echo "numtext evaluation messages table dialogues" ;;
-        view) echo "numtext evaluation messages table plotmath dialogues saving" ;;
+        view) echo "numtext evaluation messages analysis table plotmath dialogues saving" ;;
         window) echo "numtext evaluation messages dialogues saving view" ;;
         app) echo "numtext evaluation cli window" ;;
         *) echo "?" ;;
@@ -24,7 +25,8 @@ allowed() {
 }
 
 status=0
-for room in numtext evaluation messages table plotmath cli dialogues saving view window app; do
+for room in numtext evaluation messages analysis table plotmath cli dialogues saving view window \
+    app; do
     may="$room $(allowed "$room")"
     for file in "$room"/*.h "$room"/*.cpp; do
         [ -f "$file" ] || continue

@@ -1,0 +1,44 @@
+#include "analysis/seriesbreakdown.h"
+
+#include <cmath>
+
+#include "analysis/exactvalue.h"
+#include "evaluation/checkedmath.h"
+#include "evaluation/formulas.h"
+
+namespace {
+
+constexpr double kUnitRoundoff = 0x1p-53;
+
+}  // namespace
+
+SeriesBreakdown BreakDownSeries(double x, double precision) {
+    SeriesBreakdown breakdown;
+    breakdown.x = x;
+    breakdown.precision = precision;
+    breakdown.exact = ExactValue(x);
+    try {
+        SeriesTerms terms(x);
+        RoundingTally rounding;
+        double sum = 0.0;
+        for (;;) {
+            TermStep step;
+            step.term = terms.Next();
+            step.n = terms.Index();
+            sum = CheckedAdd(sum, step.term);
+            rounding.Add(step.term, step.n);
+            step.partialSum = sum;
+            step.error = ErrorAgainstExact(sum, x);
+            step.abovePrecision = std::fabs(step.term) > precision;
+            step.roundingBound = rounding.Bound();
+            step.roundingFloor = kUnitRoundoff * rounding.MagnitudeSum();
+            breakdown.steps.push_back(step);
+            if (!step.abovePrecision) {
+                break;
+            }
+        }
+    } catch (const ArithmeticFault& fault) {
+        breakdown.fault = fault;
+    }
+    return breakdown;
+}

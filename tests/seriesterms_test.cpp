@@ -1,0 +1,145 @@
+#include <cmath>
+#include <optional>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QChartView>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "evaluation/formulas.h"
+#include "support/modalanswerer.h"
+#include "support/scripteddialogues.h"
+#include "view/runplot.h"
+#include "view/seriestermsdialog.h"
+#include "view/tableplotdialog.h"
+
+namespace {
+
+const double kDefaultPrecision = 1.9753086e-05;
+
+// The view of a series run from 13 to 17, shown at its table.
+class SeriesTermsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        run_ = RunScripted(Answer::Yes, {"13", "17", "1", std::nullopt});
+        view_.emplace(nullptr, run_.state.CoordinatesText, run_.record);
+        view_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*view_));
+        table_ = view_->findChild<QTableView*>(QStringLiteral("table"));
+        ASSERT_NE(table_, nullptr);
+        table_->setFocus();
+        table_->setCurrentIndex(table_->model()->index(2, 1));  // x = 15
+    }
+
+    ScriptedRun run_;
+    std::optional<TablePlotDialog> view_;
+    QTableView* table_ = nullptr;
+};
+
+// Reads the terms dialogue of a row and closes it.
+ModalAnswerer::Handler ReadTerms(QString& title, int& rows, double& lastSum) {
+    return [&](QDialog& box) {
+        title = box.windowTitle();
+        auto* terms = qobject_cast<SeriesTermsDialog*>(&box);
+        ASSERT_NE(terms, nullptr);
+        rows = box.findChild<QTableView*>(QStringLiteral("terms"))->model()->rowCount();
+        lastSum = terms->Breakdown().steps.back().partialSum;
+        ClickButton(box, "closeButton");
+    };
+}
+
+TEST_F(SeriesTermsTest, EnterOnARowOpensItsTermsAndLeavesTheViewOpen) {
+    QString title;
+    int rows = 0;
+    double lastSum = 0;
+    {
+        ModalAnswerer answerer({ReadTerms(title, rows, lastSum)});
+        QTest::keyClick(table_, Qt::Key_Return);
+    }
+    EXPECT_EQ(title, QStringLiteral("Разбор ряда при x = 15.0"));
+    const SeriesResult value = SeriesValue(15, kDefaultPrecision);
+    EXPECT_EQ(rows, value.TermIndex);
+    // Bit identity is the point: the terms add up to the run's own y.
+    EXPECT_EQ(lastSum, run_.record.Y()[2]);
+    EXPECT_TRUE(view_->isVisible());  // Enter went to the row, not to "Закрыть"
+}
+
+TEST_F(SeriesTermsTest, ButtonAndDoubleClickOpenTheTermsToo) {
+    QString title;
+    int rows = 0;
+    double lastSum = 0;
+    {
+        ModalAnswerer answerer({ReadTerms(title, rows, lastSum)});
+        view_->findChild<QPushButton*>(QStringLiteral("termsButton"))->click();
+    }
+    EXPECT_EQ(title, QStringLiteral("Разбор ряда при x = 15.0"));
+    title.clear();
+    {
+        ModalAnswerer answerer({ReadTerms(title, rows, lastSum)});
+        const QRect cell = table_->visualRect(table_->model()->index(0, 1));
+        // A click first, as a user's double click begins with one.
+        QTest::mouseClick(table_->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        QTest::mouseDClick(table_->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    }
+    EXPECT_EQ(title, QStringLiteral("Разбор ряда при x = 13.0"));
+}
+
+TEST(SeriesTerms, ClosedFormRunHasNoSeriesToTake) {
+    const ScriptedRun run = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
+    TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+    EXPECT_EQ(view.findChild<QPushButton*>(QStringLiteral("termsButton")), nullptr);
+}
+
+TEST(SeriesTerms, FaultIsToldWithTheTermsBeforeIt) {
+    SeriesTermsDialog terms(nullptr, 40, kDefaultPrecision);
+    const auto* summary = terms.findChild<QLabel*>(QStringLiteral("summary"));
+    ASSERT_NE(summary, nullptr);
+    EXPECT_TRUE(summary->text().startsWith(QStringLiteral("Разбор ряда при x = 40, точность ")));
+    EXPECT_TRUE(summary->text().endsWith(QStringLiteral("Члены ряда до ошибки (80) показаны.")))
+        << summary->text().toStdString();
+    EXPECT_EQ(terms.findChild<QTableView*>(QStringLiteral("terms"))->model()->rowCount(), 80);
+}
+
+TEST(SeriesTerms, PlotShowsTermsErrorFloorAndPrecisionAgainstN) {
+    SeriesTermsDialog terms(nullptr, 15, kDefaultPrecision);
+    terms.show();
+    terms.findChild<QTabWidget*>()->setCurrentIndex(1);
+    QApplication::processEvents();
+    const auto* plot = terms.findChild<QChartView*>(QStringLiteral("termsPlot"));
+    ASSERT_NE(plot, nullptr);
+    int lines = 0;
+    for (const QLineSeries* line : plot->chart()->findChildren<QLineSeries*>()) {
+        ++lines;
+        EXPECT_GE(line->count(), 2) << line->name().toStdString();
+        for (const QPointF& point : line->points()) {
+            EXPECT_TRUE(std::isfinite(point.x()) && std::isfinite(point.y()));
+        }
+    }
+    EXPECT_EQ(lines, 4);
+}
+
+TEST(PlotLegend, HidesAndShowsItsLine) {
+    const ScriptedRun run =
+        RunScripted(Answer::Yes, {std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+    TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+    auto* plot = view.findChild<RunPlot*>(QStringLiteral("plot"));
+    auto* show = view.findChild<QCheckBox*>(QStringLiteral("showseriesError"));
+    ASSERT_NE(show, nullptr);
+    EXPECT_TRUE(show->isChecked());
+    EXPECT_EQ(show->text(), QStringLiteral("|Ряд − точное|"));
+    show->click();
+    EXPECT_FALSE(plot->Line("seriesError")->isVisible());
+    show->click();
+    EXPECT_TRUE(plot->Line("seriesError")->isVisible());
+}
+
+}  // namespace

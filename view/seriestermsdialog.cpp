@@ -1,0 +1,242 @@
+#include "view/seriestermsdialog.h"
+
+#include <cmath>
+#include <span>
+#include <string>
+#include <vector>
+
+#include <QAbstractTableModel>
+#include <QAction>
+#include <QCategoryAxis>
+#include <QChartView>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "dialogues/dialoguelayout.h"
+#include "dialogues/guardedaction.h"
+#include "evaluation/sweep.h"
+#include "messages/runmessages.h"
+#include "plotmath/axisrange.h"
+#include "table/termstable.h"
+#include "view/coordinatestablemodel.h"
+#include "view/plotaxis.h"
+#include "view/plotlegend.h"
+
+namespace {
+
+constexpr double kUnitRoundoff = 0x1p-53;
+constexpr double kScreenShare = 0.6;
+
+const QColor kTermColour(0, 114, 178);
+const QColor kErrorColour(230, 159, 0);
+const QColor kFloorColour(120, 120, 120);
+const QColor kPrecisionColour(213, 94, 0);
+
+// The steps of a breakdown as a table model.
+class TermsTableModel : public QAbstractTableModel {
+public:
+    TermsTableModel(const SeriesBreakdown& breakdown, QObject* parent)
+        : QAbstractTableModel(parent), breakdown_(breakdown), columns_(TermColumns()) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(breakdown_.steps.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) {
+            return {};
+        }
+        const Cell cell = TermCell(breakdown_.steps[static_cast<size_t>(index.row())],
+                                   columns_[static_cast<size_t>(index.column())]);
+        if (role == Qt::DisplayRole) {
+            return QString::fromStdString(ShownNumber(cell));
+        }
+        if (role == Qt::ToolTipRole || role == CoordinatesTableModel::FullTextRole) {
+            std::string text;
+            AppendFileCell(text, cell);
+            return QString::fromStdString(text);
+        }
+        if (role == Qt::TextAlignmentRole) {
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        }
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+            section >= columnCount()) {
+            return QAbstractTableModel::headerData(section, orientation, role);
+        }
+        return QString::fromStdString(
+            std::string(TermHeading(columns_[static_cast<size_t>(section)])));
+    }
+
+private:
+    const SeriesBreakdown& breakdown_;
+    std::vector<TermColumn> columns_;
+};
+
+QLineSeries* MakeLine(const char* objectName, const QString& name, const QPen& pen, QChart* chart) {
+    auto* line = new QLineSeries(chart);
+    line->setObjectName(QString::fromLatin1(objectName));
+    line->setName(name);
+    line->setPen(pen);
+    chart->addSeries(line);
+    return line;
+}
+
+// log10 of every magnitude, a magnitude of 0 at `floor`.
+std::vector<double> Decades(const std::vector<double>& magnitudes, double floor) {
+    std::vector<double> decades;
+    for (double magnitude : magnitudes) {
+        decades.push_back(magnitude > 0 ? std::log10(magnitude) : floor);
+    }
+    return decades;
+}
+
+// The plot of a breakdown against n. Fixed: a few dozen points need no zoom.
+class TermsPlot : public QChartView {
+public:
+    TermsPlot(const SeriesBreakdown& breakdown, QWidget* parent) : QChartView(new QChart, parent) {
+        std::vector<double> ns;
+        std::vector<double> terms;
+        std::vector<double> errors;
+        std::vector<double> floors;
+        for (const TermStep& step : breakdown.steps) {
+            ns.push_back(step.n);
+            terms.push_back(std::fabs(step.term));
+            errors.push_back(step.error);
+            floors.push_back(step.roundingFloor);
+        }
+        x_.emplace(QStringLiteral("Номер члена n"), DataRange(ns),
+                   AxisRange{0, static_cast<double>(ns.size() + 1)}, false, Qt::Horizontal);
+        std::vector<double> all = terms;
+        all.insert(all.end(), floors.begin(), floors.end());
+        y_.emplace(QStringLiteral("Модуль, лог. шкала"),
+                   DecadeRange(all, errors, breakdown.precision), PositiveDecades(), true,
+                   Qt::Vertical);
+        chart()->addAxis(x_->Axis(), Qt::AlignBottom);
+        chart()->addAxis(y_->Axis(), Qt::AlignLeft);
+        chart()->legend()->hide();  // PlotLegend lists the lines whole
+        const double floor = y_->Whole().low;
+        lines_ = {
+            Add("terms", QStringLiteral("|Tₙ|"), QPen(kTermColour, 1.5), ns, Decades(terms, floor)),
+            Add("error", QStringLiteral("|Sₙ − y*|"), QPen(kErrorColour, 1.5), ns,
+                Decades(errors, floor)),
+            Add("floor", QStringLiteral("Предел округления u·Σ|Tₖ|"),
+                QPen(kFloorColour, 1, Qt::DashDotLine), ns, Decades(floors, floor)),
+            Add("precision", QStringLiteral("Точность"), QPen(kPrecisionColour, 1, Qt::DashLine),
+                {ns.front(), ns.back()}, std::vector<double>(2, std::log10(breakdown.precision))),
+        };
+        setRenderHint(QPainter::Antialiasing);
+        connect(chart(), &QChart::plotAreaChanged, this, [this] {
+            x_->Retick(chart()->plotArea(), chart()->size().width());
+            y_->Retick(chart()->plotArea(), chart()->size().width());
+        });
+        x_->Show(x_->Whole(), chart()->plotArea(), chart()->size().width());
+        y_->Show(y_->Whole(), chart()->plotArea(), chart()->size().width());
+    }
+
+    const std::vector<QLineSeries*>& Lines() const { return lines_; }
+
+private:
+    QLineSeries* Add(const char* name, const QString& title, const QPen& pen,
+                     const std::vector<double>& xs, const std::vector<double>& ys) {
+        QLineSeries* line = MakeLine(name, title, pen, chart());
+        QList<QPointF> points;
+        for (size_t i = 0; i < xs.size(); ++i) {
+            points.append(QPointF(x_->Mapping().ToPlot(xs[i]), y_->Mapping().ToPlot(ys[i])));
+        }
+        line->replace(points);
+        line->setPointsVisible(points.size() == 1 || name == std::string_view("terms"));
+        line->attachAxis(x_->Axis());
+        line->attachAxis(y_->Axis());
+        return line;
+    }
+
+    std::optional<PlotAxis> x_;
+    std::optional<PlotAxis> y_;
+    std::vector<QLineSeries*> lines_;
+};
+
+}  // namespace
+
+SeriesTermsDialog::SeriesTermsDialog(QWidget* parent, double x, double precision)
+    : QDialog(parent, DialogueFlags(true)), breakdown_(BreakDownSeries(x, precision)) {
+    std::string told = TermsTitle(breakdown_);
+    if (breakdown_.fault) {
+        told += ".\n" + TermsFaultMessage(*breakdown_.fault, breakdown_.steps.size());
+    }
+    auto* summary = MakePromptLabel(
+        this, QString::fromStdString(told).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    summary->setObjectName(QStringLiteral("summary"));
+    summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("termsTabs"));
+    tabs->setAccessibleName(QStringLiteral("Разбор ряда: таблица и график"));
+    tabs->addTab(MakeTable(), QStringLiteral("Таблица"));
+    if (!breakdown_.steps.empty()) {
+        tabs->addTab(MakePlot(), QStringLiteral("График"));
+    }
+    auto* closeButton = new QPushButton(QStringLiteral("Закрыть"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    closeButton->setDefault(true);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary);
+    layout->addWidget(tabs, 1);
+    layout->addLayout(MakeButtonRow({closeButton}));
+    std::string title = "Разбор ряда при x = ";
+    AppendAbscissaText(title, x);
+    setWindowTitle(QString::fromStdString(title));
+    setWindowModality(Qt::WindowModal);
+    SizeToScreenShare(this, kScreenShare);
+}
+
+void SeriesTermsDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    KeepOnScreen(this);
+}
+
+QWidget* SeriesTermsDialog::MakeTable() {
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("terms"));
+    table_->setAccessibleName(QStringLiteral("Члены ряда"));
+    table_->setModel(new TermsTableModel(breakdown_, table_));
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();  // the n column numbers the rows
+    table_->resizeColumnsToContents();
+    auto* copy = new QAction(QStringLiteral("Копировать"), table_);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    table_->addAction(copy);
+    table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(copy, &QAction::triggered, this, [this] {
+        RunGuarded(this, [this] {
+            QGuiApplication::clipboard()->setText(SelectionAsTabSeparated(*table_));
+        });
+    });
+    return table_;
+}
+
+QWidget* SeriesTermsDialog::MakePlot() {
+    auto* page = new QWidget(this);
+    auto* plot = new TermsPlot(breakdown_, page);
+    plot->setObjectName(QStringLiteral("termsPlot"));
+    plot->setAccessibleName(QStringLiteral("График членов ряда"));
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(plot, 1);
+    layout->addWidget(new PlotLegend(plot->Lines(), page));
+    return page;
+}
