@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/plotfile.h"
 #include "app/russiantranslations.h"
 #include "cli/commandline.h"
 #include "evaluation/vectorstate.h"
@@ -7,7 +8,7 @@
 
 int main(int argc, char* argv[]) {
     if (IsCommandLineStart(argc, argv)) {
-        return RunCommandLine(argc, argv);  // no window, no display needed
+        return RunCommandLine(argc, argv, WritePlotFile);  // no window, no display needed
     }
     QApplication app(argc, argv);
     ClearUpperVectorState();

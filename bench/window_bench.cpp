@@ -210,7 +210,8 @@ void SaveMillionLineCsv(benchmark::State& state) {
     const ScriptedRun& run = MillionLineSeriesRun(static_cast<int>(state.range(0)));
     const QString path = QDir::temp().filePath(QStringLiteral("tabulator-bench.csv"));
     for (auto _ : state) {
-        if (!SaveRunAs(run.state.CoordinatesText, run.record, {path, true}).isEmpty()) {
+        if (!SaveRunAs(run.state.CoordinatesText, run.record, {path, SaveForm::CsvComma})
+                 .isEmpty()) {
             state.SkipWithError("the CSV could not be written");
             break;
         }

@@ -10,18 +10,20 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "analysis/seriesbreakdown.h"
 #include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
+#include "files/atomicfile.h"
 #include "messages/runmessages.h"
 #include "messages/usage.h"
 #include "numtext/arithmeticfault.h"
 #include "numtext/readnumber.h"
 #include "table/csv.h"
 #include "table/termstable.h"
+#include "table/xlsx.h"
 
 namespace {
 
@@ -133,13 +135,17 @@ struct Options {
     QCommandLineOption step{QStringLiteral("step"), QString(), QStringLiteral("T")};
     QCommandLineOption precision{QStringLiteral("precision"), QString(), QStringLiteral("T")};
     QCommandLineOption csv{QStringLiteral("csv")};
+    QCommandLineOption csvComma{QStringLiteral("csv-comma")};
+    QCommandLineOption xlsx{QStringLiteral("xlsx"), QString(), QStringLiteral("FILE")};
+    QCommandLineOption plot{QStringLiteral("plot"), QString(), QStringLiteral("FILE")};
+    QCommandLineOption size{QStringLiteral("size"), QString(), QStringLiteral("WxH")};
     QCommandLineOption terms{QStringLiteral("terms"), QString(), QStringLiteral("X")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
 
     void AddTo(QCommandLineParser& parser) const {
-        parser.addOptions(
-            {print, series, closedForm, start, end, step, precision, csv, terms, help, version});
+        parser.addOptions({print, series, closedForm, start, end, step, precision, csv, csvComma,
+                           xlsx, plot, size, terms, help, version});
     }
 };
 
@@ -151,12 +157,39 @@ std::string ParseProblem(const QCommandLineParser& parser, const QStringList& ar
         return UnknownOption((name.size() > 1 ? "--" : "-") + name.toStdString());
     }
     for (const QCommandLineOption* option :
-         {&options.start, &options.end, &options.step, &options.precision, &options.terms}) {
+         {&options.start, &options.end, &options.step, &options.precision, &options.terms,
+          &options.xlsx, &options.plot, &options.size}) {
         if (arguments.back() == QStringLiteral("--") + option->names().front()) {
             return MissingValue("--" + option->names().front().toStdString());
         }
     }
     return kUnreadableArguments;
+}
+
+// The picture's size "WxH", each between 64 and 10000 pixels.
+std::optional<std::pair<int, int>> PlotSize(const QString& text) {
+    constexpr int kSmallest = 64;
+    constexpr int kLargest = 10000;
+    const QStringList sides = text.split(QLatin1Char('x'));
+    bool wide = false;
+    bool high = false;
+    if (sides.size() != 2) {
+        return std::nullopt;
+    }
+    const int width = sides[0].toInt(&wide);
+    const int height = sides[1].toInt(&high);
+    if (!wide || !high || width < kSmallest || height < kSmallest || width > kLargest ||
+        height > kLargest) {
+        return std::nullopt;
+    }
+    return std::pair{width, height};
+}
+
+// Whether a plot file's suffix names a form the plot is written in.
+bool PlotFileForm(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("png") || suffix == QLatin1String("svg") ||
+           suffix == QLatin1String("pdf");
 }
 
 // Why the parsed options do not make a command, or nothing when they do.
@@ -167,9 +200,22 @@ std::optional<std::string> UsageProblem(const QCommandLineParser& parser, const 
     if (parser.isSet(options.print) && parser.isSet(options.terms)) {
         return kPrintOrTerms;
     }
+    if (parser.isSet(options.csv) && parser.isSet(options.csvComma)) {
+        return kOneCsvForm;
+    }
+    if (parser.isSet(options.size) && !parser.isSet(options.plot)) {
+        return kSizeWithoutPlot;
+    }
+    if (parser.isSet(options.size) && !PlotSize(parser.value(options.size))) {
+        return kUnreadableSize;
+    }
+    if (parser.isSet(options.plot) && !PlotFileForm(parser.value(options.plot))) {
+        return kUnknownPlotForm;
+    }
     if (parser.isSet(options.terms)) {
         for (const QCommandLineOption* other :
-             {&options.series, &options.closedForm, &options.start, &options.end, &options.step}) {
+             {&options.series, &options.closedForm, &options.start, &options.end, &options.step,
+              &options.xlsx, &options.plot}) {
             if (parser.isSet(*other)) {
                 return kNotWithTerms;
             }
@@ -196,7 +242,34 @@ std::optional<std::string> Answer(const QCommandLineParser& parser,
     return parser.value(option).toStdString();
 }
 
-int Print(const QCommandLineParser& parser, const Options& options) {
+// Writes the book and the plot asked for, telling of a failure; whether all went.
+bool WriteFiles(const QCommandLineParser& parser, const Options& options, const RunRecord& record,
+                const PlotWriter& writePlot) {
+    bool written = true;
+    const auto tell = [&written](const QString& path, const QString& cause) {
+        if (!cause.isEmpty()) {
+            PrintError(FileFailure(path.toStdString(), cause.toStdString()));
+            written = false;
+        }
+    };
+    if (parser.isSet(options.xlsx)) {
+        const QString path = parser.value(options.xlsx);
+        tell(path, WriteFileAtomicallyBy(path, [&record](const std::string& file) {
+                 return WriteTableXlsx(record, file, "tabulator " TABULATOR_VERSION);
+             }));
+    }
+    if (parser.isSet(options.plot)) {
+        const QString path = parser.value(options.plot);
+        const auto [width, height] =
+            PlotSize(parser.isSet(options.size) ? parser.value(options.size)
+                                                : QStringLiteral("960x600"))
+                .value();
+        tell(path, QString::fromStdString(writePlot(record, path.toStdString(), width, height)));
+    }
+    return written;
+}
+
+int Print(const QCommandLineParser& parser, const Options& options, const PlotWriter& writePlot) {
     CommandLineDialogues dialogues(
         parser.isSet(options.series),
         {Answer(parser, options.start), Answer(parser, options.end), Answer(parser, options.step),
@@ -214,8 +287,9 @@ int Print(const QCommandLineParser& parser, const Options& options) {
         faultMessage = FaultMessage(fault, record.LineCount() > 0);
     }
     StandardOutput output;
-    if (parser.isSet(options.csv)) {
-        WriteTableCsv(record, output);
+    if (parser.isSet(options.csv) || parser.isSet(options.csvComma)) {
+        WriteTableCsv(record, output,
+                      parser.isSet(options.csvComma) ? CsvForm::Comma : CsvForm::Point);
     } else {
         output.Write(run.CoordinatesText);
     }
@@ -223,7 +297,8 @@ int Print(const QCommandLineParser& parser, const Options& options) {
     if (faultMessage) {
         PrintMessage(kFaultTitle, *faultMessage);
     }
-    if (!written && !output.PipeClosed() && status == kCompleted) {
+    const bool filesWritten = WriteFiles(parser, options, record, writePlot);
+    if (((!written && !output.PipeClosed()) || !filesWritten) && status == kCompleted) {
         status = kRefusedOrStopped;
     }
     return status;
@@ -250,8 +325,9 @@ int PrintTerms(const QCommandLineParser& parser, const Options& options) {
     }
     const SeriesBreakdown breakdown = BreakDownSeries(x, precision);
     StandardOutput output;
-    if (parser.isSet(options.csv)) {
-        WriteTermsCsv(breakdown, output);
+    if (parser.isSet(options.csv) || parser.isSet(options.csvComma)) {
+        WriteTermsCsv(breakdown, output,
+                      parser.isSet(options.csvComma) ? DecimalMark::Comma : DecimalMark::Point);
     } else {
         output.Write(TermsText(breakdown));
     }
@@ -284,14 +360,17 @@ bool IsCommandLineStart(int argc, char* argv[]) {
     return false;
 }
 
-int RunCommandLine(int argc, char* argv[]) {
+int RunCommandLine(int argc, char* argv[], const PlotWriter& writePlot) {
     std::signal(SIGPIPE, SIG_IGN);  // a closed pipe shows as EPIPE, handled quietly
-    QCoreApplication app(argc, argv);
+    // No application object: a plot written later makes its own, offscreen.
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const Options options;
     options.AddTo(parser);
-    const QStringList arguments = QCoreApplication::arguments();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
     if (!parser.parse(arguments)) {
         PrintError(UsageError(ParseProblem(parser, arguments, options)));
         return kWrongUsage;
@@ -306,5 +385,6 @@ int RunCommandLine(int argc, char* argv[]) {
         PrintError(UsageError(*problem));
         return kWrongUsage;
     }
-    return parser.isSet(options.terms) ? PrintTerms(parser, options) : Print(parser, options);
+    return parser.isSet(options.terms) ? PrintTerms(parser, options)
+                                       : Print(parser, options, writePlot);
 }

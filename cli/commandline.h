@@ -1,10 +1,16 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
+class RunRecord;
+
 // The program without its window: the data-entry run answered from the
 // command line, its text written to standard output.
 //   tabulator --print (--series | --closed-form) [--start T] [--end T]
-//             [--step T] [--precision T] [--csv]
-//   tabulator --terms X [--precision T] [--csv]
+//             [--step T] [--precision T] [--csv | --csv-comma] [--xlsx FILE]
+//             [--plot FILE [--size WxH]]
+//   tabulator --terms X [--precision T] [--csv | --csv-comma]
 //   tabulator --help | --version
 // Each T is what the user would type into that input box, read exactly as the
 // box's text; an option left out confirms the box's default text. Standard
@@ -15,10 +21,19 @@
 // A reader that closes the pipe early ends the program quietly. --terms
 // prints the series at X term by term (TermsText, or the CSV), X read as the
 // first abscissa's box reads it, the precision as the precision box's.
-// Returns the exit status: 0 completed (also with the rounding warning), 1
-// refused or stopped (or the output could not be written), 2 wrong usage,
-// 3 arithmetic fault.
-int RunCommandLine(int argc, char* argv[]);
+// --csv-comma gives the CSV with "," decimals for spreadsheets; --xlsx writes
+// the table as an Excel book, --plot the run's plot in the form its suffix
+// names (.png, .svg, .pdf), WxH pixels (960x600 unless --size says), both
+// besides what goes to standard output, each atomically.
+// Returns the exit status: 0 completed (also with the precision warning), 1
+// refused or stopped (or the output or a file could not be written, with its
+// cause on standard error), 2 wrong usage, 3 arithmetic fault.
+// `writePlot` draws the record's plot into a file, WxH pixels, and returns
+// the Russian cause of a failure or empty text; it comes from the program's
+// start, which links what draws.
+using PlotWriter = std::function<std::string(const RunRecord& record, const std::string& path,
+                                             int width, int height)>;
+int RunCommandLine(int argc, char* argv[], const PlotWriter& writePlot);
 
 // Whether the arguments ask for the command line: any of its own options
 // ("--print", "--help", "-h", "--version", "-v", ... also as "-print" or

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -18,3 +19,9 @@ extern const char kActionOutOfMemory[];
 //   ActionFailure("disk error") -> "Действие не выполнено: disk error.\r\nПрограмма
 //     продолжает работу; повторите действие."
 std::string ActionFailure(std::string_view what);
+
+// A table too long to print whole:
+//   TooLongToPrintMessage(20000, 5000) -> "В таблице 20000 строк, а напечатать можно не
+//   более 5000 за раз.\r\nВыделите строки, которые нужно напечатать, и нажмите «Печать…»
+//   снова."
+std::string TooLongToPrintMessage(size_t rows, size_t most);

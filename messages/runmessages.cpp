@@ -217,3 +217,18 @@ std::string TermsFaultMessage(const ArithmeticFault& fault, size_t termsShown) {
                 ? "\r\nЧлены ряда до ошибки (" + std::to_string(termsShown) + ") показаны."
                 : std::string());
 }
+
+std::string RecipeText(const RunRecord& record) {
+    const RunRecipe& recipe = record.recipe;
+    std::string step;
+    AppendShortestNumber(step, recipe.step);
+    std::string text =
+        std::string(record.IsSeries() ? "Степенной ряд" : "Формула 2((cos(x))^2-1)") + ": x от " +
+        Abscissa(recipe.start) + " до " + Abscissa(recipe.bound) + " с шагом " + step;
+    if (record.IsSeries()) {
+        std::string precision;
+        AppendShortestNumber(precision, recipe.precision);
+        text += ", точность " + precision;
+    }
+    return text + "; строк: " + std::to_string(record.LineCount());
+}

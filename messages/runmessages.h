@@ -51,3 +51,8 @@ std::string TermsFaultMessage(const ArithmeticFault& fault, size_t termsShown);
 
 // What the user reads when memory ran out during a run or a display.
 extern const char kOutOfMemoryMessage[];
+
+// A run's recipe in words, for a printed table's heading:
+//   "Степенной ряд: x от 0.1 до 1.0 с шагом 0.1, точность 1.9753086e-05; строк: 10"
+//   "Формула 2((cos(x))^2-1): x от 0.1 до 1.0 с шагом 0.1; строк: 10"
+std::string RecipeText(const RunRecord& record);

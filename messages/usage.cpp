@@ -7,8 +7,9 @@ const char kCommandLineHelp[] =
     "Использование:\n"
     "  tabulator                   открыть окно программы\n"
     "  tabulator --print (--series | --closed-form) [--start T] [--end T] [--step T]\n"
-    "            [--precision T] [--csv]\n"
-    "  tabulator --terms X [--precision T] [--csv]\n"
+    "            [--precision T] [--csv | --csv-comma] [--xlsx FILE]\n"
+    "            [--plot FILE [--size WxH]]\n"
+    "  tabulator --terms X [--precision T] [--csv | --csv-comma]\n"
     "  tabulator --help | --version\n"
     "\n"
     "Табулирует функцию y = 2((cos x)^2 - 1) = cos 2x - 1 без окна: выводит те же\n"
@@ -23,6 +24,10 @@ const char kCommandLineHelp[] =
     "  --step T         шаг (по умолчанию .1)\n"
     "  --precision T    точность ряда, с --series или --terms (по умолчанию .000019753086)\n"
     "  --csv            вывести таблицу в CSV (поля через «;»), а не строки «(x;y)»\n"
+    "  --csv-comma      то же с десятичной запятой, для таблиц на русском языке\n"
+    "  --xlsx FILE      сохранить также таблицу как книгу Excel в FILE\n"
+    "  --plot FILE      сохранить также график в FILE: .png, .svg или .pdf\n"
+    "  --size WxH       размер графика в точках (по умолчанию 960x600)\n"
     "  --terms X        разобрать ряд при x = X по членам: n, Tn, Sn, |Sn - y*|,\n"
     "                   |Tn| > точности, оценка округления (y* — точное значение)\n"
     "  -h, --help       показать эту справку\n"
@@ -39,7 +44,14 @@ const char kUnreadableArguments[] = "неверные параметры";
 const char kPrintMissing[] = "нужен параметр --print или --terms (или --help, --version)";
 const char kPrintOrTerms[] = "укажите только один из параметров --print и --terms";
 const char kNotWithTerms[] =
-    "с --terms допустимы только --precision и --csv: ряд разбирается в одной точке";
+    "с --terms допустимы только --precision, --csv и --csv-comma: ряд разбирается в одной "
+    "точке";
+const char kOneCsvForm[] = "укажите только один из параметров --csv и --csv-comma";
+const char kSizeWithoutPlot[] = "параметр --size — только вместе с --plot";
+const char kUnreadableSize[] =
+    "размер графика задаётся как ШИРИНАxВЫСОТА, от 64 до 10000 точек, например 960x600";
+const char kUnknownPlotForm[] =
+    "формат графика определяется расширением файла: .png, .svg или .pdf";
 const char kOneMethodNeeded[] = "укажите ровно один из параметров --series и --closed-form";
 const char kPrecisionWithoutSeries[] =
     "параметр --precision — только вместе с --series или --terms";
@@ -73,4 +85,9 @@ std::string OutputFailure(int errorNumber) {
                                   ? "на диске нет места"
                                   : std::string("ошибка записи: ") + std::strerror(errorNumber);
     return "tabulator: не удалось записать результат: " + cause + "\n";
+}
+
+std::string FileFailure(std::string_view path, std::string_view cause) {
+    return "tabulator: не удалось сохранить файл " + Quoted(path) + ": " + std::string(cause) +
+           "\n";
 }

@@ -21,6 +21,10 @@ std::string ExtraArgument(std::string_view argument);  // "лишний аргу
 extern const char kUnreadableArguments[];
 extern const char kPrintMissing[];
 extern const char kPrintOrTerms[];
+extern const char kOneCsvForm[];
+extern const char kSizeWithoutPlot[];
+extern const char kUnreadableSize[];
+extern const char kUnknownPlotForm[];
 extern const char kNotWithTerms[];
 extern const char kOneMethodNeeded[];
 extern const char kPrecisionWithoutSeries[];
@@ -28,3 +32,8 @@ extern const char kPrecisionWithoutSeries[];
 // The line for output that could not be written, from the system's error
 // number: "tabulator: не удалось записать результат: на диске нет места\n".
 std::string OutputFailure(int errorNumber);
+
+// The line for a file that could not be written, with its cause:
+//   FileFailure("a.xlsx", "на диске нет места") ->
+//     "tabulator: не удалось сохранить файл «a.xlsx»: на диске нет места\n"
+std::string FileFailure(std::string_view path, std::string_view cause);

@@ -1,83 +1,50 @@
 #include "saving/runsaving.h"
 
-#include <cerrno>
+#include <array>
 #include <new>
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "dialogues/messagebox.h"
 #include "evaluation/vectorstate.h"
+#include "files/atomicfile.h"
 #include "messages/savemessages.h"
+#include "saving/plotimage.h"
 #include "table/csv.h"
+#include "table/xlsx.h"
 
 namespace {
 
-constexpr char kTextFilter[] = "Текст (*.txt)";
-constexpr char kCsvFilter[] = "CSV (*.csv)";
-
-// A sink into a file being saved, that remembers why a write failed.
-class SaveFileSink : public ByteSink {
-public:
-    explicit SaveFileSink(QSaveFile& file) : file_(file) {}
-    bool Write(std::string_view bytes) override {
-        const auto size = static_cast<qint64>(bytes.size());
-        if (file_.write(bytes.data(), size) == size) {
-            return true;
-        }
-        errorNumber = errno;
-        return false;
-    }
-    int errorNumber = 0;
-
-private:
-    QSaveFile& file_;
+// A filter of the file dialogue and what it saves.
+struct Filter {
+    const char* text;
+    const char* suffix;
 };
 
-// Why a file could not be opened for saving, from the file system's state.
-SaveCause OpenFailureCause(const QString& path) {
-    const QFileInfo file(path);
-    const QFileInfo folder(file.absolutePath());
-    if (!folder.exists()) {
-        return SaveCause::FolderMissing;
-    }
-    if (!folder.isDir()) {
-        return SaveCause::FolderIsAFile;
-    }
-    if (file.isDir()) {
-        return SaveCause::NameIsAFolder;
-    }
-    if (file.exists() && !file.isWritable()) {
-        return SaveCause::FileReadOnly;
-    }
-    if (!folder.isWritable()) {
-        return SaveCause::FolderReadOnly;
-    }
-    return SaveCause::Other;
-}
+constexpr std::array<Filter, 4> kRunFilters = {{
+    {"Текст (*.txt)", "txt"},
+    {"CSV для таблиц, десятичная запятая (*.csv)", "csv"},
+    {"CSV для программ, десятичная точка (*.csv)", "csv"},
+    {"Книга Excel (*.xlsx)", "xlsx"},
+}};
+constexpr SaveForm kRunForms[] = {SaveForm::Text, SaveForm::CsvComma, SaveForm::CsvPoint,
+                                  SaveForm::Xlsx};
 
-// Why bytes could not be written, from the system's error number.
-SaveCause WriteFailureCause(int errorNumber) {
-    switch (errorNumber) {
-        case ENOSPC:
-            return SaveCause::DiskFull;
-        case EDQUOT:
-            return SaveCause::QuotaExceeded;
-        case EFBIG:
-            return SaveCause::FileTooLarge;
-        default:
-            return SaveCause::Other;
-    }
-}
+struct PlotFilter {
+    const char* text;
+    PlotFormat format;
+    int scale;
+};
 
-QString CauseText(SaveCause cause, const QString& path, const QString& systemText) {
-    const QString folder = QFileInfo(path).absolutePath();
-    return QString::fromStdString(SaveCauseText(cause, QDir::toNativeSeparators(path).toStdString(),
-                                                QDir::toNativeSeparators(folder).toStdString(),
-                                                systemText.toStdString()));
-}
+constexpr std::array<PlotFilter, 5> kPlotFilters = {{
+    {"PNG, как на экране (*.png)", PlotFormat::Png, 1},
+    {"PNG, вдвое крупнее (*.png)", PlotFormat::Png, 2},
+    {"PNG, втрое крупнее (*.png)", PlotFormat::Png, 3},
+    {"SVG (*.svg)", PlotFormat::Svg, 1},
+    {"PDF (*.pdf)", PlotFormat::Pdf, 1},
+}};
 
 void ShowFailure(QWidget* parent, const QString& path, const QString& cause) {
     const std::string text =
@@ -90,76 +57,133 @@ void ShowFailure(QWidget* parent, const QString& path, const QString& cause) {
 // chosen filter before it looks whether such a file exists.
 class SaveFileDialog : public QFileDialog {
 public:
-    using QFileDialog::QFileDialog;
+    SaveFileDialog(QWidget* parent, const QString& title, const QStringList& filters,
+                   QStringList suffixes)
+        : QFileDialog(parent, title), filters_(filters), suffixes_(std::move(suffixes)) {
+        setAcceptMode(QFileDialog::AcceptSave);
+        setNameFilters(filters);
+    }
+
+    int ChosenFilter() const {
+        return std::max<int>(0, static_cast<int>(filters_.indexOf(selectedNameFilter())));
+    }
 
     void accept() override {
-        setDefaultSuffix(selectedNameFilter() == QString::fromUtf8(kCsvFilter)
-                             ? QStringLiteral("csv")
-                             : QStringLiteral("txt"));
+        setDefaultSuffix(suffixes_.value(ChosenFilter()));
         QFileDialog::accept();
     }
+
+private:
+    QStringList filters_;
+    QStringList suffixes_;
 };
+
+QString SuffixOf(SaveForm form) {
+    switch (form) {
+        case SaveForm::Text:
+            return QStringLiteral("txt");
+        case SaveForm::CsvComma:
+        case SaveForm::CsvPoint:
+            return QStringLiteral("csv");
+        case SaveForm::Xlsx:
+            break;
+    }
+    return QStringLiteral("xlsx");
+}
 
 }  // namespace
 
-QString WriteFileAtomically(const QString& path, const std::function<bool(ByteSink&)>& write) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return CauseText(OpenFailureCause(path), path, file.errorString());
-    }
-    SaveFileSink sink(file);
-    if (write(sink) && file.commit()) {
-        return {};
-    }
-    const int errorNumber = sink.errorNumber != 0 ? sink.errorNumber : errno;
-    const QString systemText = file.errorString();
-    file.cancelWriting();
-    return CauseText(WriteFailureCause(errorNumber), path, systemText);
-}
-
-QString WriteFileAtomically(const QString& path, std::string_view bytes) {
-    return WriteFileAtomically(path, [bytes](ByteSink& sink) { return sink.Write(bytes); });
-}
-
-SaveTarget ChooseSaveTarget(const QString& chosenPath, bool csvFilterChosen) {
+SaveTarget ChooseSaveTarget(const QString& chosenPath, SaveForm filterForm) {
     const QString suffix = QFileInfo(chosenPath).suffix().toLower();
-    if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt")) {
-        return {chosenPath, suffix == QLatin1String("csv")};
+    if (suffix == QLatin1String("txt")) {
+        return {chosenPath, SaveForm::Text};
+    }
+    if (suffix == QLatin1String("xlsx")) {
+        return {chosenPath, SaveForm::Xlsx};
+    }
+    if (suffix == QLatin1String("csv")) {
+        return {chosenPath,
+                filterForm == SaveForm::CsvPoint ? SaveForm::CsvPoint : SaveForm::CsvComma};
     }
     if (suffix.isEmpty()) {  // as the dialogue would have named it
-        return {chosenPath + (csvFilterChosen ? QStringLiteral(".csv") : QStringLiteral(".txt")),
-                csvFilterChosen};
+        return {chosenPath + QLatin1Char('.') + SuffixOf(filterForm), filterForm};
     }
-    return {chosenPath, csvFilterChosen};
+    return {chosenPath, filterForm};
 }
 
 QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTarget& target) {
     ClearUpperVectorState();  // after painting, the closed form's cosine would run slower
     try {
-        if (target.csv) {
-            return WriteFileAtomically(
-                target.path, [&record](ByteSink& sink) { return WriteTableCsv(record, sink); });
+        switch (target.form) {
+            case SaveForm::Text:
+                return WriteFileAtomically(target.path, text);
+            case SaveForm::CsvComma:
+            case SaveForm::CsvPoint: {
+                const CsvForm form =
+                    target.form == SaveForm::CsvComma ? CsvForm::Comma : CsvForm::Point;
+                return WriteFileAtomically(
+                    target.path, [&](ByteSink& sink) { return WriteTableCsv(record, sink, form); });
+            }
+            case SaveForm::Xlsx:
+                break;
         }
-        return WriteFileAtomically(target.path, text);
+        return WriteFileAtomicallyBy(target.path, [&record](const std::string& path) {
+            return WriteTableXlsx(record, path, "tabulator " TABULATOR_VERSION);
+        });
     } catch (const std::bad_alloc&) {
-        return CauseText(SaveCause::OutOfMemory, target.path, {});
+        return OutOfMemoryCause(target.path);
     }
 }
 
 void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record) {
-    SaveFileDialog dialog(parent, QStringLiteral("Сохранить таблицу"));
+    QStringList filters;
+    QStringList suffixes;
+    for (const Filter& filter : kRunFilters) {
+        filters.append(QString::fromUtf8(filter.text));
+        suffixes.append(QString::fromLatin1(filter.suffix));
+    }
+    SaveFileDialog dialog(parent, QStringLiteral("Сохранить таблицу"), filters, suffixes);
     dialog.setObjectName(QStringLiteral("saveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QString::fromUtf8(kTextFilter), QString::fromUtf8(kCsvFilter)});
     dialog.selectFile(QStringLiteral("координаты.txt"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
     const SaveTarget target =
-        ChooseSaveTarget(dialog.selectedFiles().front(),
-                         dialog.selectedNameFilter() == QString::fromUtf8(kCsvFilter));
+        ChooseSaveTarget(dialog.selectedFiles().front(), kRunForms[dialog.ChosenFilter()]);
     const QString failure = SaveRunAs(text, record, target);
     if (!failure.isEmpty()) {
         ShowFailure(parent, target.path, failure);
+    }
+}
+
+void SavePlot(QWidget* parent, QSize size, const std::function<void(QPainter&)>& draw) {
+    QStringList filters;
+    QStringList suffixes;
+    for (const PlotFilter& filter : kPlotFilters) {
+        filters.append(QString::fromUtf8(filter.text));
+        suffixes.append(filter.format == PlotFormat::Png   ? QStringLiteral("png")
+                        : filter.format == PlotFormat::Svg ? QStringLiteral("svg")
+                                                           : QStringLiteral("pdf"));
+    }
+    SaveFileDialog dialog(parent, QStringLiteral("Сохранить график"), filters, suffixes);
+    dialog.setObjectName(QStringLiteral("savePlotDialog"));
+    dialog.selectFile(QStringLiteral("график.png"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const PlotFilter& chosen = kPlotFilters[static_cast<size_t>(dialog.ChosenFilter())];
+    const QString path = dialog.selectedFiles().front();
+    // A name's own suffix decides the format; the filter, a PNG's scale.
+    const PlotFormat format = PlotFormatOf(path).value_or(chosen.format);
+    const int scale =
+        format == PlotFormat::Png && chosen.format == PlotFormat::Png ? chosen.scale : 1;
+    QString failure;
+    try {
+        failure = WritePlotImage(path, format, size, scale, draw, QStringLiteral("График"));
+    } catch (const std::bad_alloc&) {
+        failure = OutOfMemoryCause(path);
+    }
+    if (!failure.isEmpty()) {
+        ShowFailure(parent, path, failure);
     }
 }

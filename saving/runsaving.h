@@ -2,45 +2,47 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 
+#include <QSize>
 #include <QString>
 
-class ByteSink;
+class QPainter;
 class QWidget;
 class RunRecord;
 
-// Writes a file at `path` atomically (QSaveFile): `write` puts the bytes into
-// the sink it is given, and either the whole new file takes the place of any
-// earlier one, or the earlier one stays as it was. Returns an empty text on
-// success, else the cause, in Russian, from what the file system reports:
-//   a folder that does not exist -> "папка «/no/such» не найдена"
-//   a file that may not be written -> "файл «/a/b.csv» защищён от записи"
-//   a full disk -> "на диске нет места"
-QString WriteFileAtomically(const QString& path, const std::function<bool(ByteSink&)>& write);
-// The same for bytes already made.
-QString WriteFileAtomically(const QString& path, std::string_view bytes);
+// The forms a run saves in: the coordinates text byte for byte; the table as
+// CSV for spreadsheets ("," decimals, a byte-order mark) or for programs
+// ("." decimals); the table as an Excel book.
+enum class SaveForm { Text, CsvComma, CsvPoint, Xlsx };
 
-// Which of the two forms a file name asks for: the coordinates text (".txt")
-// or the table as CSV (".csv"); any other name takes the form of the chosen
-// filter. A name with a suffix is kept as it is, for that is the name the file
-// dialogue asked about before overwriting; one without gets the filter's.
-//   ("a.csv", text filter) -> CSV, "a.csv"; ("a.dat", CSV filter) -> CSV, "a.dat"
-//   ("a", CSV filter) -> CSV, "a.csv"
+// Which form and file a chosen name asks for: ".txt" the text, ".xlsx" the
+// book, ".csv" the CSV of the chosen CSV filter (the comma form under any
+// other filter); any other name the chosen filter's form. A name with a
+// suffix is kept as it is, for that is the name the file dialogue asked about
+// before overwriting; one without gets the filter's.
+//   ("a.csv", Text) -> CsvComma, "a.csv"; ("a.dat", CsvPoint) -> CsvPoint, "a.dat"
+//   ("a", Xlsx) -> Xlsx, "a.xlsx"
 struct SaveTarget {
     QString path;
-    bool csv = false;
+    SaveForm form = SaveForm::Text;
 };
-SaveTarget ChooseSaveTarget(const QString& chosenPath, bool csvFilterChosen);
+SaveTarget ChooseSaveTarget(const QString& chosenPath, SaveForm filterForm);
 
-// Writes the run (its coordinates text, or its record's table as CSV) to the
-// target in its form; what WriteFileAtomically returns.
+// Writes the run (its coordinates text, or its record's table) to the target
+// in its form, atomically; the Russian cause of a failure, or an empty text.
 QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTarget& target);
 
-// Asks through the desktop's file dialogue where and how to save the run:
-// "Текст (*.txt)", the coordinates text byte for byte, or "CSV (*.csv)", the
-// table. A name typed without a suffix gets the chosen filter's before the
-// dialogue asks whether to overwrite a file of that name. Writes the file and
-// tells the user of a failure; the run itself is never touched. The file
+// Asks through the desktop's file dialogue where and in which form to save
+// the run: "Текст (*.txt)", "CSV для таблиц, десятичная запятая (*.csv)",
+// "CSV для программ, десятичная точка (*.csv)", "Книга Excel (*.xlsx)". A
+// name typed without a suffix gets the chosen filter's before the dialogue
+// asks whether to overwrite a file of that name. Writes the file and tells
+// the user of a failure; the run itself is never touched. The file
 // dialogue's object name is "saveDialog".
 void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record);
+
+// Asks where and how to save a plot of `size` logical pixels, drawn by
+// `draw`: "PNG, как на экране", "PNG, вдвое крупнее", "PNG, втрое крупнее",
+// "SVG" or "PDF"; writes it atomically and tells of a failure. The file
+// dialogue's object name is "savePlotDialog".
+void SavePlot(QWidget* parent, QSize size, const std::function<void(QPainter&)>& draw);

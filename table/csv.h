@@ -24,13 +24,20 @@ public:
     std::string text;
 };
 
+// The two forms of the CSV: for programs, with "." as the decimal point; and
+// for spreadsheets in a Russian locale, with "," as the decimal mark, "E" in
+// exponents, and a byte-order mark first, which tells a spreadsheet opened
+// by a double click that the file is UTF-8.
+enum class CsvForm { Point, Comma };
+
 // Writes the run's table (TableColumns of its kind) as CSV, UTF-8, into
 // `sink` as it is made, a few tens of kilobytes at a time, so a million rows
 // never sit in memory whole: a heading row, then a row per line; fields
-// separated by ";", rows ended by CR LF. Returns false when the sink refused
-// bytes; the writing stops there.
-//   closed form, defaults: "№;x;y\r\n1;0.1;-0.01993342215875815\r\n..."
-bool WriteTableCsv(const RunRecord& record, ByteSink& sink);
+// separated by ";" in both forms, rows ended by CR LF. Returns false when the
+// sink refused bytes; the writing stops there.
+//   closed form, defaults, Point: "№;x;y;...\r\n1;0.1;-0.01993342215875815;...\r\n..."
+//   the same, Comma: "\xEF\xBB\xBF№;x;y;...\r\n1;0,1;-0,01993342215875815;...\r\n..."
+bool WriteTableCsv(const RunRecord& record, ByteSink& sink, CsvForm form = CsvForm::Point);
 
 // The whole CSV as a text.
-std::string TableCsv(const RunRecord& record);
+std::string TableCsv(const RunRecord& record, CsvForm form = CsvForm::Point);

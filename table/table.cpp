@@ -190,9 +190,7 @@ void AppendFileCell(std::string& out, const Cell& cell, DecimalMark mark) {
             AppendShortestNumber(out, cell.value);
             if (mark == DecimalMark::Comma) {
                 for (size_t i = start; i < out.size(); ++i) {
-                    if (out[i] == '.') {
-                        out[i] = ',';
-                    }
+                    out[i] = out[i] == '.' ? ',' : out[i] == 'e' ? 'E' : out[i];
                 }
             }
             return;

@@ -79,8 +79,9 @@ enum class DecimalMark { Point, Comma };
 
 // Appends a cell as the files hold it: numbers at full precision (the
 // shortest text that reads back to the same real) with the decimal mark
-// given, the guarantee as "да" or "нет", nothing for an empty cell.
-//   {Real, 0.1}, Point -> "0.1"; {Real, -4.2e-06}, Comma -> "-4,2e-06"; {Yes} -> "да"
+// given (and, with a comma, "E" in an exponent, as spreadsheets write it),
+// the guarantee as "да" or "нет", nothing for an empty cell.
+//   {Real, 0.1}, Point -> "0.1"; {Real, -4.2e-06}, Comma -> "-4,2E-06"; {Yes} -> "да"
 void AppendFileCell(std::string& out, const Cell& cell, DecimalMark mark = DecimalMark::Point);
 
 // A cell as people read it in the view: x and y exactly as the coordinates

@@ -79,7 +79,8 @@ std::string TermsTitle(const SeriesBreakdown& breakdown) {
 }
 
 bool WriteTermsCsv(const SeriesBreakdown& breakdown, ByteSink& sink, DecimalMark mark) {
-    std::string text;
+    // The comma form is for spreadsheets: a byte-order mark tells them it is UTF-8.
+    std::string text = mark == DecimalMark::Comma ? "\xEF\xBB\xBF" : "";
     for (TermColumn column : TermColumns()) {
         text.append(TermHeading(column)).push_back(kSeparator);
     }

@@ -27,7 +27,8 @@ Cell TermCell(const TermStep& step, TermColumn column);
 std::string TermsTitle(const SeriesBreakdown& breakdown);
 
 // The table as CSV (";" between fields, CR LF rows, a heading row), numbers
-// at full precision with the decimal mark given. False when the sink refused.
+// at full precision with the decimal mark given (the comma form, for
+// spreadsheets, starts with a byte-order mark). False when the sink refused.
 bool WriteTermsCsv(const SeriesBreakdown& breakdown, ByteSink& sink,
                    DecimalMark mark = DecimalMark::Point);
 

@@ -6,6 +6,9 @@
 #include <array>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <poll.h>
 #include <random>
@@ -13,6 +16,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -269,8 +273,9 @@ TEST(CommandLine, HelpAndVersion) {
     const Finished help = RunProgram({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Использование:\n", 0), 0u);
-    for (const char* option : {"--print", "--series", "--closed-form", "--start", "--end", "--step",
-                               "--precision", "--csv", "--terms", "Коды завершения"}) {
+    for (const char* option :
+         {"--print", "--series", "--closed-form", "--start", "--end", "--step", "--precision",
+          "--csv", "--csv-comma", "--xlsx", "--plot", "--size", "--terms", "Коды завершения"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
     const Finished version = RunProgram({"--version"});
@@ -309,6 +314,91 @@ TEST(CommandLineTerms, EndsAsPrintDoes) {
     const Finished unreadable = RunProgram({"--terms", "1e400"});
     EXPECT_EQ(unreadable.status, 3);
     EXPECT_NE(unreadable.err.find("при чтении введённого числа"), std::string::npos);
+}
+
+// The width and height a PNG's header gives.
+std::pair<int, int> PngSize(const std::string& png) {
+    const auto big = [&](size_t at) {
+        return (static_cast<unsigned char>(png[at]) << 24) |
+               (static_cast<unsigned char>(png[at + 1]) << 16) |
+               (static_cast<unsigned char>(png[at + 2]) << 8) |
+               static_cast<unsigned char>(png[at + 3]);
+    };
+    return png.size() > 24 ? std::pair{big(16), big(20)} : std::pair{0, 0};
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class CommandLineFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tabulator-files-XXXXXX";
+        folder_ = mkdtemp(pattern);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+
+    std::string folder_;
+};
+
+TEST_F(CommandLineFiles, PlotIsWrittenInTheFormItsSuffixNamesBesideTheText) {
+    const std::vector<std::string> run = {"--print", "--series", "--start", "0", "--end", "3"};
+    std::vector<std::string> png = run;
+    png.insert(png.end(), {"--plot", Path("plot.png"), "--size", "640x400"});
+    const Finished drawn = RunProgram(png);
+    EXPECT_EQ(drawn.status, 0) << drawn.err;
+    EXPECT_EQ(drawn.err, "");  // the toolkit's own notes are kept off standard error
+    EXPECT_EQ(drawn.out, RunProgram(run).out);
+    EXPECT_EQ(PngSize(ReadFile(Path("plot.png"))), (std::pair{640, 400}));
+    std::vector<std::string> svg = run;
+    svg.insert(svg.end(), {"--plot", Path("plot.SVG")});
+    EXPECT_EQ(RunProgram(svg).status, 0);
+    EXPECT_NE(ReadFile(Path("plot.SVG")).find("viewBox=\"0 0 960 600\""), std::string::npos);
+    std::vector<std::string> pdf = run;
+    pdf.insert(pdf.end(), {"--plot", Path("plot.pdf")});
+    EXPECT_EQ(RunProgram(pdf).status, 0);
+    EXPECT_EQ(ReadFile(Path("plot.pdf")).rfind("%PDF", 0), 0u);
+}
+
+TEST_F(CommandLineFiles, BookAndCommaCsv) {
+    const Finished book =
+        RunProgram({"--print", "--closed-form", "--xlsx", Path("table.xlsx"), "--csv-comma"});
+    EXPECT_EQ(book.status, 0) << book.err;
+    EXPECT_EQ(ReadFile(Path("table.xlsx")).rfind("PK", 0), 0u);  // a zip, as a book is
+    EXPECT_EQ(book.out.rfind("\xEF\xBB\xBF№;x;y;", 0), 0u);
+    EXPECT_NE(book.out.find("\r\n1;0,1;-0,01993342215875815;"), std::string::npos);
+}
+
+TEST_F(CommandLineFiles, FileThatCannotBeWrittenIsStatusOneWithItsCause) {
+    const Finished failed = RunProgram({"--print", "--closed-form", "--plot", Path("none/plot.png"),
+                                        "--xlsx", Path("none/t.xlsx")});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.out, "");  // the text is still written
+    EXPECT_NE(failed.err.find("tabulator: не удалось сохранить файл «" + Path("none/plot.png") +
+                              "»: папка «" + Path("none") + "» не найдена\n"),
+              std::string::npos)
+        << failed.err;
+    EXPECT_NE(failed.err.find("«" + Path("none/t.xlsx") + "»"), std::string::npos);
+}
+
+TEST_F(CommandLineFiles, WrongFileOptionsAreStatusTwo) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"--print", "--closed-form", "--plot", Path("plot.jpg")},
+        {"--print", "--closed-form", "--plot", Path("plot.png"), "--size", "640"},
+        {"--print", "--closed-form", "--plot", Path("plot.png"), "--size", "9x9"},
+        {"--print", "--closed-form", "--size", "640x400"},
+        {"--print", "--closed-form", "--csv", "--csv-comma"},
+        {"--terms", "1", "--plot", Path("plot.png")},
+    };
+    for (const std::vector<std::string>& arguments : rows) {
+        const Finished finished = RunProgram(arguments);
+        SCOPED_TRACE(arguments.back());
+        EXPECT_EQ(finished.status, 2);
+        EXPECT_EQ(finished.err.rfind("tabulator: ", 0), 0u) << finished.err;
+    }
 }
 
 TEST(CommandLine, ClosedPipeEndsQuietly) {

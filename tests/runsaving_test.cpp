@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "files/atomicfile.h"
 #include "support/modalanswerer.h"
 #include "support/scripteddialogues.h"
 #include "table/csv.h"
@@ -31,21 +32,27 @@ QString ShownQuestion(const QDialog& box) {
 }
 
 TEST(TableSaving, ChoosesTheFormByTheNameThenByTheFilter) {
+    using F = SaveForm;
     const struct {
         const char* typed;
-        bool csvFilter;
+        SaveForm filter;
         const char* path;
-        bool csv;
+        SaveForm form;
     } rows[] = {
-        {"a.csv", false, "a.csv", true}, {"a.TXT", true, "a.TXT", false},
-        {"a", true, "a.csv", true},      {"a", false, "a.txt", false},
-        {"a.dat", true, "a.dat", true},  // the name as typed: the dialogue asked about it
+        {"a.csv", F::Text, "a.csv", F::CsvComma},  // the spreadsheets' form by default
+        {"a.csv", F::CsvPoint, "a.csv", F::CsvPoint},
+        {"a.TXT", F::CsvComma, "a.TXT", F::Text},
+        {"a", F::CsvComma, "a.csv", F::CsvComma},
+        {"a", F::Text, "a.txt", F::Text},
+        {"a", F::Xlsx, "a.xlsx", F::Xlsx},
+        {"a.XLSX", F::Text, "a.XLSX", F::Xlsx},
+        {"a.dat", F::CsvPoint, "a.dat", F::CsvPoint},  // as typed: the dialogue asked about it
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
-        const SaveTarget target = ChooseSaveTarget(QString::fromLatin1(row.typed), row.csvFilter);
+        const SaveTarget target = ChooseSaveTarget(QString::fromLatin1(row.typed), row.filter);
         EXPECT_EQ(target.path, QString::fromLatin1(row.path));
-        EXPECT_EQ(target.csv, row.csv);
+        EXPECT_EQ(target.form, row.form);
     }
 }
 
@@ -87,7 +94,7 @@ TEST(TableSaving, FailureNamesTheCauseAndLeavesTheEarlierFileIntact) {
 
 // Saves the run through the file dialogue, typing `name` and choosing the
 // filter; answers a failure message into `failure`.
-void SaveThroughTheDialogue(const ScriptedRun& run, const QString& path, bool csv,
+void SaveThroughTheDialogue(const ScriptedRun& run, const QString& path, int filter,
                             QString* failure = nullptr) {
     QString title;
     QString text;
@@ -95,8 +102,11 @@ void SaveThroughTheDialogue(const ScriptedRun& run, const QString& path, bool cs
         auto* files = qobject_cast<QFileDialog*>(&box);
         ASSERT_NE(files, nullptr);
         EXPECT_EQ(files->nameFilters(),
-                  QStringList({QStringLiteral("Текст (*.txt)"), QStringLiteral("CSV (*.csv)")}));
-        files->selectNameFilter(files->nameFilters()[csv ? 1 : 0]);
+                  QStringList({QStringLiteral("Текст (*.txt)"),
+                               QStringLiteral("CSV для таблиц, десятичная запятая (*.csv)"),
+                               QStringLiteral("CSV для программ, десятичная точка (*.csv)"),
+                               QStringLiteral("Книга Excel (*.xlsx)")}));
+        files->selectNameFilter(files->nameFilters()[filter]);
         files->setDirectory(QFileInfo(path).path());
         auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
@@ -115,15 +125,23 @@ void SaveThroughTheDialogue(const ScriptedRun& run, const QString& path, bool cs
     }
 }
 
-TEST(TableSaving, SavesTheTextOrTheCsvThroughTheFileDialogue) {
+TEST(TableSaving, SavesEveryFormThroughTheFileDialogue) {
     const ScriptedRun run = RunScripted(Answer::Yes, {"10", "16", "1", std::nullopt});
     QTemporaryDir folder;
-    SaveThroughTheDialogue(run, folder.filePath(QStringLiteral("run")), false);
+    SaveThroughTheDialogue(run, folder.filePath(QStringLiteral("run")), 0);
     EXPECT_EQ(FileBytes(folder.filePath(QStringLiteral("run.txt"))),
               QByteArray::fromStdString(run.state.CoordinatesText));
-    SaveThroughTheDialogue(run, folder.filePath(QStringLiteral("run")), true);
-    EXPECT_EQ(FileBytes(folder.filePath(QStringLiteral("run.csv"))),
-              QByteArray::fromStdString(TableCsv(run.record)));
+    SaveThroughTheDialogue(run, folder.filePath(QStringLiteral("comma")), 1);
+    EXPECT_EQ(FileBytes(folder.filePath(QStringLiteral("comma.csv"))),
+              QByteArray::fromStdString(TableCsv(run.record, CsvForm::Comma)));
+    SaveThroughTheDialogue(run, folder.filePath(QStringLiteral("point")), 2);
+    EXPECT_EQ(FileBytes(folder.filePath(QStringLiteral("point.csv"))),
+              QByteArray::fromStdString(TableCsv(run.record, CsvForm::Point)));
+    SaveThroughTheDialogue(run, folder.filePath(QStringLiteral("book")), 3);
+    EXPECT_TRUE(FileBytes(folder.filePath(QStringLiteral("book.xlsx"))).startsWith("PK"));
+    // Nothing half-made is left beside the files.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"book.xlsx", "comma.csv", "point.csv", "run.txt"}));
 }
 
 TEST(TableSaving, DialogueTellsOfAFailure) {
@@ -132,7 +150,7 @@ TEST(TableSaving, DialogueTellsOfAFailure) {
     const QString path = folder.filePath(QStringLiteral("file.txt"));
     ASSERT_EQ(WriteFileAtomically(path, "x"), QString());
     QString failure;
-    SaveThroughTheDialogue(run, path + QStringLiteral("/inside.txt"), false, &failure);
+    SaveThroughTheDialogue(run, path + QStringLiteral("/inside.txt"), 0, &failure);
     EXPECT_TRUE(failure.startsWith(QStringLiteral("Не удалось сохранить файл «")))
         << failure.toStdString();
     EXPECT_TRUE(failure.contains(QStringLiteral("Прежний файл, если он был, не изменён")));
@@ -151,7 +169,7 @@ TEST(TableSaving, OverwriteQuestionSeesTheSuffixTheFilterAdds) {
     ModalAnswerer answerer({[&](QDialog& box) {
                                 auto* files = qobject_cast<QFileDialog*>(&box);
                                 ASSERT_NE(files, nullptr);
-                                files->selectNameFilter(files->nameFilters()[1]);  // CSV
+                                files->selectNameFilter(files->nameFilters()[1]);  // a CSV
                                 files->setDirectory(folder.path());
                                 files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
                                     ->setText(QStringLiteral("run"));

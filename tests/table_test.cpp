@@ -181,7 +181,7 @@ TEST(Table, ShownCellsHeaderExamples) {
     AppendFileCell(file, {K::Real, -4.2e-06}, DecimalMark::Comma);
     file += '|';
     AppendFileCell(file, {K::Yes});
-    EXPECT_EQ(file, "0.1|-4,2e-06|да");
+    EXPECT_EQ(file, "0.1|-4,2E-06|да");
 }
 
 TEST(Table, EmptyRunHasTheHeadingAlone) {

@@ -58,7 +58,9 @@ AxisTicks PlotAxis::ChooseTicks(const QRectF& plotArea) const {
     const double room = horizontal ? plotArea.width() : plotArea.height();
     const QFont font = axis_->labelsFont();
     const int spacing = horizontal ? 0 : static_cast<int>(2.5 * QFontMetrics(font).height());
-    int most = std::clamp(static_cast<int>(room / std::max(spacing, 60)), 2, kMostTicks);
+    constexpr int kHorizontalSpacing = 60;  // a first guess; the labels' widths decide
+    int most = std::clamp(static_cast<int>(room / (horizontal ? kHorizontalSpacing : spacing)), 2,
+                          kMostTicks);
     for (;;) {
         const AxisTicks ticks = decades_ ? AxisTicks{DecadeTicks(shown_, most), 0, {}}
                                          : OffsetTicks(shown_, most, kMostLabelDigits);

@@ -55,6 +55,15 @@ public:
     // Where the point (x, y) of the run's values lies in the viewport.
     QPointF PositionOf(double x, double y) const;
 
+    // The plot as a picture for files, the clipboard and the printer: the
+    // chart as shown, and under it a legend of the lines shown, in a picture
+    // of `size` logical pixels painted from (0, 0).
+    void DrawImage(QPainter& painter, QSize size) const;
+    // The picture's size at the plot's size on screen.
+    QSize ImageSize() const;
+    // The height the legend takes in a picture `width` pixels wide.
+    int LegendHeight(int width) const;
+
 signals:
     // "x = 0.1; y = -0.02; …" for the line nearest the pointer.
     void PointerAt(const QString& readout);
@@ -98,6 +107,7 @@ private:
     double YAt(QPointF position) const;
     double DecadeAt(QPointF position) const;
     const PlotAxis& AxisOf(Axis axis) const;
+    std::vector<QLineSeries*> ShownLines() const;
     QString Readout(size_t index) const;
 
     const RunRecord& record_;

@@ -5,8 +5,11 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -15,8 +18,11 @@
 
 #include "dialogues/dialoguelayout.h"
 #include "dialogues/guardedaction.h"
+#include "dialogues/messagebox.h"
 #include "evaluation/runrecord.h"
 #include "evaluation/vectorstate.h"
+#include "messages/actionmessages.h"
+#include "saving/printing.h"
 #include "saving/runsaving.h"
 #include "table/table.h"
 #include "view/coordinatestablemodel.h"
@@ -62,10 +68,20 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text, const
         tabs->addTab(MakeTablePage(), QStringLiteral("Таблица"));
         tabs->addTab(MakePlotPage(), QStringLiteral("График"));
         auto* saveButton = MakeButton(this, QStringLiteral("Сохранить…"), "saveButton");
+        auto* printButton = MakeButton(this, QStringLiteral("Печать…"), "printButton");
+        printButton->setToolTip(QStringLiteral("Напечатать таблицу или график, что открыто"));
         connect(saveButton, &QPushButton::clicked, this,
                 [this] { RunGuarded(this, [this] { SaveRun(this, text_, record_); }); });
+        connect(printButton, &QPushButton::clicked, this,
+                [this] { RunGuarded(this, [this] { Print(); }); });
+        connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int shown) {
+            if (tabs->widget(shown)->isAncestorOf(plot_)) {
+                plot_->setFocus();  // Ctrl+C and the keys of the plot work at once
+            }
+        });
+        tabs_ = tabs;
         layout->addWidget(tabs);
-        layout->addLayout(MakeButtonRow({saveButton, closeButton}));
+        layout->addLayout(MakeButtonRow({saveButton, printButton, closeButton}));
     }
     closeButton->setDefault(true);
     setWindowTitle(QStringLiteral("Таблица и график"));
@@ -110,8 +126,12 @@ QWidget* TablePlotDialog::MakePlotPage() {
     auto* page = new QWidget(this);
     plot_ = new RunPlot(record_, page);
     plot_->setObjectName(QStringLiteral("plot"));
+    plot_->setFocusPolicy(Qt::StrongFocus);
     auto* reset = MakeButton(page, QStringLiteral("Показать весь график"), "resetZoomButton");
     connect(reset, &QPushButton::clicked, plot_, &RunPlot::ResetZoom);
+    auto* savePlot = MakeButton(page, QStringLiteral("Сохранить график…"), "savePlotButton");
+    connect(savePlot, &QPushButton::clicked, this, &TablePlotDialog::SaveThePlot);
+    AddPlotActions(page);
     auto* pointer = new QLabel(
         QStringLiteral("Колесо мыши и выделение рамкой увеличивают, двойной щелчок показывает весь "
                        "график."),
@@ -124,9 +144,13 @@ QWidget* TablePlotDialog::MakePlotPage() {
     pointer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     pointer->setFixedHeight(kReadoutLines * pointer->fontMetrics().lineSpacing());
     connect(plot_, &RunPlot::PointerAt, pointer, &QLabel::setText);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(savePlot);
+    buttons->addWidget(reset);
+    buttons->addStretch();
     auto* under = new QHBoxLayout;
     under->addWidget(new PlotLegend(plot_->Lines(), page), 1);
-    under->addWidget(reset, 0, Qt::AlignTop);
+    under->addLayout(buttons);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(plot_, 1);
     layout->addLayout(under);
@@ -155,6 +179,82 @@ void TablePlotDialog::SizeColumns() {
         }
         header->resizeSection(column, width + kCellPadding);
     }
+}
+
+void TablePlotDialog::AddPlotActions(QWidget* page) {
+    auto* copy = new QAction(QStringLiteral("Копировать график"), page);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    auto* save = new QAction(QStringLiteral("Сохранить график…"), page);
+    auto* reset = new QAction(QStringLiteral("Показать весь график"), page);
+    connect(copy, &QAction::triggered, this, &TablePlotDialog::CopyThePlot);
+    connect(save, &QAction::triggered, this, &TablePlotDialog::SaveThePlot);
+    connect(reset, &QAction::triggered, plot_, &RunPlot::ResetZoom);
+    page->addAction(copy);  // Ctrl+C anywhere on the plot's page
+    for (QAction* action : {copy, save, reset}) {
+        plot_->addAction(action);
+    }
+    plot_->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void TablePlotDialog::CopyThePlot() {
+    RunGuarded(this, [this] {
+        const QSize size = plot_->ImageSize();
+        const qreal ratio = plot_->devicePixelRatioF();
+        QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        plot_->DrawImage(painter, size);
+        painter.end();
+        QGuiApplication::clipboard()->setImage(image);
+    });
+}
+
+void TablePlotDialog::SaveThePlot() {
+    RunGuarded(this, [this] {
+        SavePlot(this, plot_->ImageSize(), [this, size = plot_->ImageSize()](QPainter& painter) {
+            plot_->DrawImage(painter, size);
+        });
+    });
+}
+
+void TablePlotDialog::Print() {
+    if (tabs_->currentWidget()->isAncestorOf(plot_)) {
+        const QSize size = plot_->ImageSize();
+        PrintWithPreview(this, QStringLiteral("график"), true, [this, size](QPrinter& printer) {
+            PrintPicture(printer, size,
+                         [this, size](QPainter& painter) { plot_->DrawImage(painter, size); });
+        });
+        return;
+    }
+    const auto [first, last] = RowsToPrint();
+    if (last - first > kMostPrintedRows) {
+        MessageBox box(this, TooLongToPrintMessage(last - first, kMostPrintedRows),
+                       QString::fromUtf8(kActionFailedTitle));
+        box.exec();
+        return;
+    }
+    PrintWithPreview(this, QStringLiteral("таблица"), true, [this, first, last](QPrinter& printer) {
+        PrintTable(printer, record_, first, last);
+    });
+}
+
+std::pair<size_t, size_t> TablePlotDialog::RowsToPrint() const {
+    const QModelIndexList rows = table_->selectionModel()->selectedIndexes();
+    if (rows.size() < 2) {
+        return {0, record_.LineCount()};
+    }
+    int first = rows.front().row();
+    int last = first;
+    for (const QModelIndex& index : rows) {
+        first = std::min(first, index.row());
+        last = std::max(last, index.row());
+    }
+    if (first == last) {
+        return {0, record_.LineCount()};  // one row selected: the whole table is meant
+    }
+    return {static_cast<size_t>(first), static_cast<size_t>(last) + 1};
 }
 
 void TablePlotDialog::ShowTerms() {

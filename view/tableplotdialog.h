@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <utility>
 
 #include <QDialog>
 
 class QLabel;
+class QTabWidget;
 class RunRecord;
 class QTableView;
 class RunPlot;
@@ -38,11 +41,19 @@ private:
     void SizeColumns();
     QWidget* MakePlotPage();
     void CopySelection();
+    void AddPlotActions(QWidget* page);
+    void CopyThePlot();
+    void SaveThePlot();
+    // Prints the plot or the table, whichever is shown.
+    void Print();
+    // The selected rows [first, last), or every row without a selection of two or more.
+    std::pair<size_t, size_t> RowsToPrint() const;
     // "Разбор ряда" for the table's current row.
     void ShowTerms();
 
     const std::string& text_;
     const RunRecord& record_;
+    QTabWidget* tabs_ = nullptr;
     QTableView* table_ = nullptr;
     RunPlot* plot_ = nullptr;
 };

@@ -14,19 +14,20 @@ allowed() {
         analysis) echo "numtext evaluation" ;;
         table) echo "numtext evaluation analysis" ;;
         plotmath) echo "" ;;
-        cli) echo "numtext evaluation messages analysis table" ;;
+        files) echo "numtext evaluation messages table" ;;
+        cli) echo "numtext evaluation messages analysis table files" ;;
         dialogues) echo "numtext evaluation messages" ;;
-        saving) echo "numtext evaluation messages table dialogues" ;;
+        saving) echo "numtext evaluation messages table dialogues files" ;;
         view) echo "numtext evaluation messages analysis table plotmath dialogues saving" ;;
         window) echo "numtext evaluation messages dialogues saving view" ;;
-        app) echo "numtext evaluation cli window" ;;
+        app) echo "numtext evaluation cli window view saving" ;;
         *) echo "?" ;;
     esac
 }
 
 status=0
-for room in numtext evaluation messages analysis table plotmath cli dialogues saving view window \
-    app; do
+for room in numtext evaluation messages analysis table plotmath files cli dialogues saving view \
+    window app; do
     may="$room $(allowed "$room")"
     for file in "$room"/*.h "$room"/*.cpp; do
         [ -f "$file" ] || continue

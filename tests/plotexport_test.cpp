@@ -1,0 +1,185 @@
+#include <optional>
+#include <string>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "saving/plotimage.h"
+#include "saving/printing.h"
+#include "saving/runsaving.h"
+#include "support/modalanswerer.h"
+#include "support/scripteddialogues.h"
+#include "view/runplot.h"
+#include "view/tableplotdialog.h"
+
+namespace {
+
+const QSize kPicture(320, 200);
+
+void DrawSomething(QPainter& painter) {
+    painter.setPen(QPen(Qt::blue, 2));
+    painter.drawLine(QPointF(10, 190), QPointF(310, 10));
+    painter.drawText(QRectF(0, 0, 320, 200), Qt::AlignCenter, QStringLiteral("График"));
+}
+
+// PDF pages, counted by their page objects.
+qsizetype PdfPages(const QByteArray& pdf) {
+    return QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]")));
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(PlotImage, HeaderExamples) {
+    EXPECT_EQ(PlotFormatOf(QStringLiteral("a.PNG")), PlotFormat::Png);
+    EXPECT_EQ(PlotFormatOf(QStringLiteral("a.svg")), PlotFormat::Svg);
+    EXPECT_EQ(PlotFormatOf(QStringLiteral("a.pdf")), PlotFormat::Pdf);
+    EXPECT_EQ(PlotFormatOf(QStringLiteral("a.jpg")), std::nullopt);
+}
+
+TEST(PlotImage, PngHoldsItsScaleTimesThePixels) {
+    for (int scale : {1, 2, 3}) {
+        const QImage image = QImage::fromData(
+            PlotImageBytes(PlotFormat::Png, kPicture, scale, DrawSomething, QStringLiteral("г")),
+            "PNG");
+        SCOPED_TRACE(scale);
+        EXPECT_EQ(image.size(), kPicture * scale);
+    }
+}
+
+TEST(PlotImage, SvgScalesByItsViewBox) {
+    const QByteArray svg =
+        PlotImageBytes(PlotFormat::Svg, kPicture, 1, DrawSomething, QStringLiteral("г"));
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    EXPECT_EQ(renderer.viewBox(), QRect(QPoint(0, 0), kPicture));
+}
+
+TEST(PlotImage, PdfIsOnePageOfVectors) {
+    const QByteArray pdf =
+        PlotImageBytes(PlotFormat::Pdf, kPicture, 1, DrawSomething, QStringLiteral("г"));
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(PdfPages(pdf), 1);
+    EXPECT_FALSE(pdf.contains("/Subtype /Image"));  // lines and text, not a raster
+}
+
+// The view of a run, its plot shown.
+class PlotExportTest : public testing::Test {
+protected:
+    void Open(Answer choice, std::vector<std::optional<std::string>> replies) {
+        run_ = RunScripted(choice, std::move(replies));
+        view_.emplace(nullptr, run_.state.CoordinatesText, run_.record);
+        view_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*view_));
+        view_->findChild<QTabWidget*>()->setCurrentIndex(1);
+        QApplication::processEvents();
+        plot_ = view_->findChild<RunPlot*>(QStringLiteral("plot"));
+        ASSERT_NE(plot_, nullptr);
+    }
+
+    ScriptedRun run_;
+    std::optional<TablePlotDialog> view_;
+    RunPlot* plot_ = nullptr;
+};
+
+TEST_F(PlotExportTest, CtrlCCopiesThePlotAsAnImage) {
+    Open(Answer::Yes, {std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(plot_, Qt::Key_C, Qt::ControlModifier);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_FALSE(copied.isNull());
+    EXPECT_EQ(copied.size(), plot_->ImageSize() * plot_->devicePixelRatioF());
+    EXPECT_EQ(plot_->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QStringList menu;
+    for (const QAction* action : plot_->actions()) {
+        menu.append(action->text());
+    }
+    EXPECT_TRUE(menu.contains(QStringLiteral("Копировать график")));
+}
+
+TEST_F(PlotExportTest, SavesThePlotThreeTimesAsLarge) {
+    Open(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
+    QTemporaryDir folder;
+    ModalAnswerer answerer({[&](QDialog& box) {
+        auto* files = qobject_cast<QFileDialog*>(&box);
+        ASSERT_NE(files, nullptr);
+        EXPECT_EQ(files->objectName(), QStringLiteral("savePlotDialog"));
+        ASSERT_EQ(files->nameFilters().size(), 5);
+        files->selectNameFilter(QStringLiteral("PNG, втрое крупнее (*.png)"));
+        files->setDirectory(folder.path());
+        files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("п"));
+        static_cast<QDialog*>(files)->accept();
+    }});
+    view_->findChild<QPushButton*>(QStringLiteral("savePlotButton"))->click();
+    const QImage saved(folder.filePath(QStringLiteral("п.png")));
+    EXPECT_EQ(saved.size(), plot_->ImageSize() * 3);
+}
+
+TEST(TablePrinting, PaginatesWithItsRecipe) {
+    const ScriptedRun run = RunScripted(Answer::Yes, {"0", "9.99", "0.01", std::nullopt});
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("table.pdf")));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const int pages = PrintTable(printer, run.record, 0, run.record.LineCount());
+    EXPECT_GT(pages, 10);  // a thousand rows do not fit on a few pages
+    EXPECT_EQ(PdfPages(FileBytes(folder.filePath(QStringLiteral("table.pdf")))), pages);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("part.pdf")));
+    EXPECT_EQ(PrintTable(printer, run.record, 10, 20), 1);
+}
+
+TEST_F(PlotExportTest, PrintShowsAPreviewOfWhatIsShown) {
+    Open(Answer::Yes, {std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+    int pages = 0;
+    QString title;
+    ModalAnswerer answerer({[&](QDialog& preview) {
+        title = preview.windowTitle();
+        auto* widget = preview.findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(widget, nullptr);
+        widget->updatePreview();
+        pages = widget->pageCount();
+        preview.reject();
+    }});
+    view_->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
+    EXPECT_EQ(title, QStringLiteral("Печать: график"));
+    EXPECT_EQ(pages, 1);
+}
+
+TEST(TablePrinting, TooLongATableAsksForASelection) {
+    const ScriptedRun run = RunScripted(Answer::No, {"1", "6000", "1"});
+    TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+    view.show();
+    QString title;
+    QString text;
+    ModalAnswerer answerer({ReadMessage(title, text)});
+    view.findChild<QPushButton*>(QStringLiteral("printButton"))->click();
+    EXPECT_EQ(title, QStringLiteral("Действие не выполнено"));
+    EXPECT_TRUE(
+        text.startsWith(QStringLiteral("В таблице 6000 строк, а напечатать можно не более "
+                                       "5000 за раз.")))
+        << text.toStdString();
+}
+
+}  // namespace
