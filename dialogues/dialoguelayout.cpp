@@ -34,12 +34,16 @@ QLabel* MakePromptLabel(QWidget* parent, const QString& text) {
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     // A wrapping label alone picks a narrow width; keep short lines whole.
+    label->setMinimumWidth(PromptWidth(label->fontMetrics(), text));
+    return label;
+}
+
+int PromptWidth(const QFontMetrics& metrics, const QString& text) {
     int widest = 0;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
-        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        widest = std::max(widest, metrics.horizontalAdvance(line));
     }
-    label->setMinimumWidth(std::min(widest + 1, kMaxPromptWidth));
-    return label;
+    return std::min(widest + 1, kMaxPromptWidth);
 }
 
 QHBoxLayout* MakeButtonRow(std::initializer_list<QPushButton*> buttons) {

@@ -4,6 +4,7 @@
 
 #include <Qt>
 
+class QFontMetrics;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -19,6 +20,10 @@ Qt::WindowFlags DialogueFlags(bool closable);
 // A label showing `text` as plain text, never as markup, with the object name
 // "prompt"; long lines wrap at blanks.
 QLabel* MakePromptLabel(QWidget* parent, const QString& text);
+
+// The narrowest width, in pixels, at which a prompt of `text` keeps its short
+// lines whole: its widest line, but no more than a long line wraps at.
+int PromptWidth(const QFontMetrics& metrics, const QString& text);
 
 // The buttons side by side, centred, in the given order.
 QHBoxLayout* MakeButtonRow(std::initializer_list<QPushButton*> buttons);

@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QListView>
 #include <QPushButton>
 #include <QScreen>
@@ -16,6 +15,7 @@
 
 #include "dialogues/dialoguelayout.h"
 #include "dialogues/guardedaction.h"
+#include "dialogues/messagetext.h"
 #include "dialogues/textlinesmodel.h"
 
 namespace {
@@ -81,15 +81,15 @@ MessageBox::MessageBox(QWidget* parent, std::string_view text, const QString& ti
     : QDialog(parent, DialogueFlags(true)) {
     const QRect available = (parent != nullptr ? parent->screen() : screen())->availableGeometry();
     const bool fits = FitsInLabel(text, fontMetrics(), available.size());
-    QWidget* content = fits ? MakeLabel(text) : MakeLineList(text, available);
-    auto* okButton = new QPushButton(QStringLiteral("ОК"), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setDefault(true);
+    QWidget* content = fits ? MakeText(text) : MakeLineList(text, available);
+    okButton_ = new QPushButton(QStringLiteral("ОК"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setDefault(true);
 
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
-    buttonRow_ = MakeButtonRow({okButton});
+    buttonRow_ = MakeButtonRow({okButton_});
     layout->addWidget(content);
     layout->addLayout(buttonRow_);
     if (fits) {
@@ -102,16 +102,15 @@ MessageBox::MessageBox(QWidget* parent, std::string_view text, const QString& ti
     content->setFocus();  // Ctrl+A and Ctrl+C work at once; Enter still presses "ОК"
 }
 
-QWidget* MessageBox::MakeLabel(std::string_view text) {
-    QLabel* label = MakePromptLabel(this, PlainText(text));
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    return label;
+QWidget* MessageBox::MakeText(std::string_view text) {
+    return new MessageText(PlainText(text), this);
 }
 
 QWidget* MessageBox::MakeLineList(std::string_view text, const QRect& available) {
     auto* list = new QListView(this);
     auto* model = new TextLinesModel(text, list);
     list->setObjectName(QStringLiteral("lines"));
+    list->setAccessibleName(QStringLiteral("Строки сообщения"));
     list->setUniformItemSizes(true);  // keeps millions of rows quick
     list->setModel(model);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -141,5 +140,6 @@ QPushButton* MessageBox::AddButton(const QString& text, const char* objectName) 
     button->setObjectName(QString::fromLatin1(objectName));
     button->setAutoDefault(false);                              // Enter stays with "ОК"
     buttonRow_->insertWidget(buttonRow_->count() - 2, button);  // before "ОК" and the stretch
+    setTabOrder(button, okButton_);  // Tab goes left to right, as the buttons stand
     return button;
 }

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "accessibility/announcer.h"
 #include "dialogues/dialoguelayout.h"
 #include "messages/readinghint.h"
 
@@ -30,6 +31,7 @@ TextInputBox::TextInputBox(QWidget* parent, const QString& prompt, const QString
     readingHint_->setObjectName(QStringLiteral("readingHint"));
     readingHint_->setTextFormat(Qt::PlainText);
     readingHint_->setWordWrap(true);
+    MakeAnnouncer(readingHint_);
     // Room for the longest hint, so the box keeps its size while the user types.
     readingHint_->setMinimumHeight(kHintLines * readingHint_->fontMetrics().lineSpacing());
     okButton->setObjectName(QStringLiteral("okButton"));
@@ -67,8 +69,10 @@ QString TextInputBox::Text() const {
 
 void TextInputBox::ShowReading(const QString& typed) {
     const QString hint = QString::fromStdString(ReadingHint(typed.toStdString()));
-    readingHint_->setText(hint);
-    input_->setAccessibleDescription(hint);
+    if (hint != readingHint_->text()) {
+        Announce(readingHint_, hint);
+    }
+    input_->setAccessibleDescription(hint);  // read with the field as it takes the focus
 }
 
 void TextInputBox::PlaceOnScreen() {

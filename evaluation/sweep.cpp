@@ -130,15 +130,24 @@ void RecordLine(RunRecord& record, PrecisionWarning& warning, double x, const Se
 // Visits the recipe's abscissas while the sweep continues, appending a line
 // for each. Stops when the step no longer moves x or the text would pass its
 // limit.
-RunOutcome Sweep(SweepState& state, RunRecord& record, size_t maxTextBytes) {
+RunOutcome Sweep(SweepState& state, RunRecord& record, size_t maxTextBytes,
+                 const SlowSweepNotice& slow) {
     const FormulaChoice choice = record.recipe.choice;
     std::string& text = state.CoordinatesText;
     PrecisionWarning warning;
     RunOutcome outcome;
+    const auto started = std::chrono::steady_clock::now();
+    bool toldSlow = !slow.tell;
+    size_t lines = 0;
     for (SweepAbscissas walk(state.StartX, state.EndX, record.recipe.step);;) {
         state.CurrentX = walk.Current();
         if (!walk.InRange()) {
             break;
+        }
+        if (!toldSlow && ++lines % SlowSweepNotice::kLinesPerLook == 0 &&
+            std::chrono::steady_clock::now() - started >= slow.after) {
+            toldSlow = true;
+            slow.tell();
         }
         const SeriesResult value = EvaluateLine(state, choice);
         const size_t lineStart = text.size();
@@ -189,7 +198,7 @@ void AppendCoordinateLine(SweepState& state, FormulaChoice choice) {
 }
 
 RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues, RunRecord& record,
-                        const RunLimits& limits) {
+                        const RunLimits& limits, const SlowSweepNotice& slow) {
     // Emptied at once; the room stays for a sweep of about the same size.
     state.CoordinatesText.clear();
     record.ClearLines();
@@ -219,5 +228,5 @@ RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues, RunRecord
     }
     ReserveText(state.CoordinatesText, std::min(textBound, limits.textBytes));
     record.Reserve(static_cast<size_t>(extent.lines));
-    return Sweep(state, record, limits.textBytes);
+    return Sweep(state, record, limits.textBytes, slow);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,6 +33,15 @@ inline constexpr std::size_t kMaxCoordinatesTextBytes = std::size_t{64} << 20;
 struct RunLimits {
     std::int64_t lines = kMaxCoordinateLines;
     std::size_t textBytes = kMaxCoordinatesTextBytes;
+};
+
+// Told once when a sweep has run for `after`, so that a front end can show
+// that the program is at work. The time is looked at every kLinesPerLook
+// lines, so a sweep of fewer lines tells nothing.
+struct SlowSweepNotice {
+    static constexpr std::size_t kLinesPerLook = 1024;
+    std::chrono::steady_clock::duration after = std::chrono::milliseconds(100);
+    std::function<void()> tell;  // none: nothing is told
 };
 
 // How a run ended. A refused run asked for something it cannot do and made no
@@ -84,7 +95,7 @@ struct RunOutcome {
 // precision of 0 or below. Stopped, keeping the lines made: a step too small
 // to move x any more, or a line that would pass the text limit. A series run
 // whose precision is not guaranteed at some abscissa carries a warning that
-// tells where and why.
+// tells where and why. `slow` is told once if the sweep runs long.
 //   defaults, closed form: 10 lines, "(0.1;-0.02)\r\n" ... "(1.0;-1.416)\r\n"
 //   defaults, series: 10 lines, "(0.1;-0.019933422222)\r\n" ... "(1.0;-1.416146651702)\r\n"
 // Throws ArithmeticFault when a real operation (reading a number, the series,
@@ -92,7 +103,7 @@ struct RunOutcome {
 // further dialogue is shown, and the text and the record keep the lines made
 // before the fault.
 RunOutcome RunDataEntry(SweepState& state, DialogueService& dialogues, RunRecord& record,
-                        const RunLimits& limits = {});
+                        const RunLimits& limits = {}, const SlowSweepNotice& slow = {});
 
 // The precision prompt's default text: 15^-4 by "#.############".
 //   DefaultPrecisionText() -> ".000019753086"

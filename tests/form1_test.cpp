@@ -4,9 +4,11 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QFontInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -228,6 +230,8 @@ TEST_F(Form1Test, BackdropIsNotAButtonToPress) {
         form_.findChild<QWidget*>(QStringLiteral("Command3")));
     ASSERT_NE(panel, nullptr);
     EXPECT_NE(panel->role(), QAccessible::Button);
+    // A panel, not the frame (the role of a top-level window) a QFrame would be.
+    EXPECT_EQ(panel->role(), QAccessible::Pane);
     const QAccessibleActionInterface* actions = panel->actionInterface();
     EXPECT_TRUE(actions == nullptr ||
                 !actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
@@ -302,15 +306,18 @@ TEST_F(Form1Test, CancelledStartReadsAsZero) {
     EXPECT_TRUE(ShownCoordinates().startsWith(kHeading + QStringLiteral("(0.0;0)\n(0.1;-0.02)\n")));
 }
 
+// Types over an input box's default text and presses Enter.
+ModalAnswerer::Handler TypeAndConfirm(const char* typed) {
+    return [typed](QDialog& box) {
+        QTest::keyClicks(box.focusWidget(), QString::fromLatin1(typed));
+        QTest::keyClick(box.focusWidget(), Qt::Key_Return);
+    };
+}
+
 TEST_F(Form1Test, SeriesOverflowShowsAnErrorAndKeepsTheLinesMadeBefore) {
     QString title;
     QString text;
-    const auto typeAndConfirm = [](const char* typed) {
-        return [typed](QDialog& box) {
-            QTest::keyClicks(box.focusWidget(), QString::fromLatin1(typed));
-            QTest::keyClick(box.focusWidget(), Qt::Key_Return);
-        };
-    };
+    const auto typeAndConfirm = TypeAndConfirm;
     Click("Command4",
           {AnswerYesNo(kChoicePrompt, kChoiceTitle, true), typeAndConfirm("1"),
            typeAndConfirm("300"), typeAndConfirm("99"),
@@ -359,6 +366,40 @@ TEST_F(Form1Test, ExitEndsTheProgramWhileTextIsHeld) {
     QTimer::singleShot(0, Button("Command1"), &QPushButton::click);  // no question asked
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(form_.isVisible());
+}
+
+// A sweep that takes long shows the busy cursor, a short one never does, and
+// no dialogue of the run has it. The watch looks at the cursor each time the
+// event loop turns, the one turn a busy sweep gives included.
+TEST_F(Form1Test, LongSweepShowsTheBusyCursorAndNoDialogueDoes) {
+    bool sawBusy = false;
+    bool busyInADialogue = false;
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        sawBusy = sawBusy || (cursor != nullptr && cursor->shape() == Qt::WaitCursor);
+    });
+    const auto notBusy = [&](ModalAnswerer::Handler answer) {
+        return [&busyInADialogue, answer](QDialog& box) {
+            busyInADialogue = busyInADialogue || QGuiApplication::overrideCursor() != nullptr;
+            answer(box);
+        };
+    };
+    watch.start();
+    RunDefaultClosedForm();  // ten lines
+    EXPECT_FALSE(sawBusy);
+    // A million lines of the closed form take well over a tenth of a second.
+    Click("Command4",
+          {notBusy(AnswerYesNo(kChoicePrompt, kChoiceTitle, false)), notBusy(TypeAndConfirm("0")),
+           notBusy(TypeAndConfirm("999999")), notBusy(TypeAndConfirm("1"))});
+    watch.stop();
+    EXPECT_TRUE(sawBusy);
+    EXPECT_FALSE(busyInADialogue);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    const QString shown = ShownCoordinates();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("\n(999999.0;-1.91)")))
+        << shown.right(40).toStdString();
 }
 
 }  // namespace

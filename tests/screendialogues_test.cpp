@@ -18,9 +18,11 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 #include "dialogues/guardedaction.h"
+#include "dialogues/messagetext.h"
 #include "messages/readinghint.h"
 #include "support/modalanswerer.h"
 
@@ -107,10 +109,11 @@ TEST_F(ScreenDialoguesTest, InputBoxOpensCentredAThirdOfTheWayDown) {
 
 TEST_F(ScreenDialoguesTest, MessageIsPlainSelectableTextWithOneOkButton) {
     ModalAnswerer answerer({[](QDialog& box) {
-        const auto* prompt = box.findChild<QLabel*>(QStringLiteral("prompt"));
+        const auto* prompt = box.findChild<MessageText*>(QStringLiteral("prompt"));
         ASSERT_NE(prompt, nullptr);
-        EXPECT_EQ(prompt->text(), QStringLiteral("<b>жирный</b> & &amp;\nвторая\n\n"));
-        EXPECT_EQ(prompt->textFormat(), Qt::PlainText);
+        EXPECT_EQ(prompt->Text(), QStringLiteral("<b>жирный</b> & &amp;\nвторая\n\n"));
+        EXPECT_EQ(prompt->document()->blockCount(), 4);  // the markup shows as it is
+        EXPECT_TRUE(prompt->isReadOnly());
         EXPECT_TRUE(prompt->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
         EXPECT_TRUE(prompt->textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
         const auto buttons = box.findChildren<QPushButton*>();

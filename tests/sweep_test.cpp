@@ -529,3 +529,34 @@ TEST(RunRecord, FaultKeepsTheLinesMadeBefore) {
 }
 
 }  // namespace
+
+namespace {
+
+// How often a run of `lines` lines tells that it is slow, when slow means `after`.
+int SlowTellings(int lines, std::chrono::steady_clock::duration after) {
+    SweepState state;
+    ScriptedDialogues dialogues(Answer::No, {"1", std::to_string(lines), "1"});
+    RunRecord record;
+    int told = 0;
+    RunDataEntry(state, dialogues, record, {}, {after, [&told] { ++told; }});
+    EXPECT_EQ(record.LineCount(), static_cast<size_t>(lines));
+    return told;
+}
+
+TEST(DataEntry, SlowSweepIsToldOnceAndAQuickOneNever) {
+    using std::chrono::hours;
+    using std::chrono::nanoseconds;
+    constexpr int kLook = static_cast<int>(SlowSweepNotice::kLinesPerLook);
+    EXPECT_EQ(SlowTellings(10 * kLook, nanoseconds(0)), 1) << "once, however long";
+    EXPECT_EQ(SlowTellings(kLook, nanoseconds(0)), 1) << "looked at by the last line";
+    EXPECT_EQ(SlowTellings(kLook - 1, nanoseconds(0)), 0) << "too few lines to look";
+    EXPECT_EQ(SlowTellings(10 * kLook, hours(1)), 0);
+    // Telling nobody is allowed.
+    SweepState state;
+    ScriptedDialogues dialogues(Answer::No, {"1", "5000", "1"});
+    RunRecord record;
+    EXPECT_EQ(RunDataEntry(state, dialogues, record, {}, {nanoseconds(0), {}}).status,
+              RunStatus::Completed);
+}
+
+}  // namespace

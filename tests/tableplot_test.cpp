@@ -6,6 +6,8 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -115,6 +117,36 @@ TEST_F(TablePlotTest, RunWithoutLinesSaysSoAndOffersNothing) {
     EXPECT_EQ(Find<QPushButton>("saveButton"), nullptr);
 }
 
+// The cursor as each view is built and as it is first drawn.
+TEST(TablePlotView, BusyCursorShowsWhileALargeViewIsBuilt) {
+    const struct {
+        const char* last;
+        bool busy;
+    } runs[] = {{"9", false}, {"299998", false}, {"299999", true}};
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.last);
+        // Closed-form lines from 0 by 1: one more than the last abscissa.
+        const ScriptedRun lines = RunScripted(Answer::No, {"0", run.last, "1"});
+        ASSERT_EQ(lines.record.LineCount() >= kBusyViewLines, run.busy);
+        std::optional<TablePlotDialog> view(std::in_place, nullptr, lines.state.CoordinatesText,
+                                            lines.record);
+        const QCursor* built = QGuiApplication::overrideCursor();
+        EXPECT_EQ(built != nullptr && built->shape() == Qt::WaitCursor, run.busy);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*view));
+        QTest::qWait(1);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "gone once the view is drawn";
+        view.reset();
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+    // A view closed before it was ever shown leaves the cursor as it was.
+    const ScriptedRun lines = RunScripted(Answer::No, {"0", "299999", "1"});
+    std::optional<TablePlotDialog> unseen(std::in_place, nullptr, lines.state.CoordinatesText,
+                                          lines.record);
+    unseen.reset();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(TablePlotTest, CopiesTheSelectionAsTabSeparatedText) {
     Open(RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt}));
     QTableView* table = Find<QTableView>("table");
@@ -206,6 +238,12 @@ TEST(CoordinatesBox, OffersTheViewAndSavingBesideOk) {
         EXPECT_EQ(view->text(), QStringLiteral("Таблица и график…"));
         EXPECT_EQ(save->text(), QStringLiteral("Сохранить…"));
         EXPECT_TRUE(ok->isDefault());
+        // Tab walks from the text along the buttons as they stand.
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("prompt"));
+        for (const QPushButton* next : {view, save, ok}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), next) << next->text().toStdString();
+        }
         QTimer::singleShot(0, view, &QPushButton::click);  // the view opens over the box
     };
     ModalAnswerer answerer(

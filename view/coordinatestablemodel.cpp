@@ -5,15 +5,25 @@
 
 #include <QAbstractItemView>
 #include <QColor>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QPalette>
 #include <QRect>
 
 #include "evaluation/sweep.h"
 
 namespace {
 
-// Light enough for any text colour, clearly apart from the base colour.
-const QColor kUnguaranteedBackground(255, 214, 214);
+// A tint for rows not guaranteed, clearly apart from the base, with text
+// that reads on it: light red under black on a light desktop, dark red under
+// white on a dark one.
+const QColor kUnguaranteedLight(255, 214, 214);
+const QColor kUnguaranteedDark(110, 32, 32);
+
+bool DarkDesktop() {
+    const QPalette palette = QGuiApplication::palette();
+    return palette.color(QPalette::Base).lightness() < palette.color(QPalette::Text).lightness();
+}
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -77,10 +87,13 @@ QVariant CoordinatesTableModel::CellData(const QModelIndex& index, int role) con
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         case Qt::BackgroundRole:
-            return Guaranteed(index.row()) ? QVariant() : QVariant(kUnguaranteedBackground);
+            return Guaranteed(index.row())
+                       ? QVariant()
+                       : QVariant(DarkDesktop() ? kUnguaranteedDark : kUnguaranteedLight);
         case Qt::ForegroundRole:
-            // Readable on the reddish background in any theme.
-            return Guaranteed(index.row()) ? QVariant() : QVariant(QColor(Qt::black));
+            return Guaranteed(index.row())
+                       ? QVariant()
+                       : QVariant(QColor(DarkDesktop() ? Qt::white : Qt::black));
         default:
             return {};
     }

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include <QCategoryAxis>
+#include <QChart>
 #include <QFontMetrics>
 #include <QRectF>
+#include <QSize>
 
 #include "plotmath/zoom.h"
 
@@ -100,4 +102,29 @@ void PlotAxis::Retick(const QRectF& plotArea, double chartWidth) {
                  QString::fromStdString(below ? ticks.offsetLabel.substr(1) : ticks.offsetLabel);
     }
     axis_->setTitleText(title);
+}
+
+QSize LegibleChartSize(const QChart& chart) {
+    // A label as wide as the widest the ticks print, and the room between.
+    const QString typicalLabel = QStringLiteral("-0.0000");
+    constexpr int kMargins = 48;
+    constexpr int kTicksAcross = 4;
+    int verticalTitles = 0;
+    int horizontalTitles = 0;
+    int labelHeight = 0;
+    int labelWidth = 0;
+    int titleHeight = 0;
+    for (const QAbstractAxis* axis : chart.axes()) {
+        const QFontMetrics title(axis->titleFont());
+        const QFontMetrics labels(axis->labelsFont());
+        int& titles = axis->orientation() == Qt::Vertical ? verticalTitles : horizontalTitles;
+        titles = std::max(titles, title.horizontalAdvance(axis->titleText()));
+        labelHeight = std::max(labelHeight, labels.height());
+        labelWidth = std::max(labelWidth, labels.horizontalAdvance(typicalLabel));
+        titleHeight = std::max(titleHeight, title.height());
+    }
+    const int height = verticalTitles + 2 * (labelHeight + titleHeight) + kMargins;
+    const int width = std::max(horizontalTitles, kTicksAcross * (labelWidth + kLabelGap)) +
+                      2 * (labelWidth + titleHeight) + kMargins;
+    return {width, height};
 }

@@ -8,7 +8,9 @@
 #include "plotmath/ticks.h"
 
 class QCategoryAxis;
+class QChart;
 class QRectF;
+class QSize;
 
 // One axis of a plot: what it may show (its whole range, and as far as
 // zooming out goes) and what it shows, drawn on a Qt Charts category axis
@@ -46,3 +48,7 @@ private:
     bool decades_;
     Qt::Orientation orientation_;
 };
+
+// The smallest size at which `chart` shows its axes' titles whole (a
+// vertical title runs along the plot's height) beside a few tick labels.
+QSize LegibleChartSize(const QChart& chart);

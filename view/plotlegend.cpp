@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "accessibility/accessiblerole.h"
 #include "view/flowlayout.h"
 
 namespace {
@@ -29,6 +30,7 @@ QIcon Swatch(const QPen& pen, int height, qreal pixelRatio) {
 
 PlotLegend::PlotLegend(const std::vector<QLineSeries*>& lines, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("legend"));
+    SetAccessibleRole(this, QAccessible::Grouping);
     setAccessibleName(QStringLiteral("Легенда графика"));
     auto* layout = new FlowLayout(this);
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);

@@ -9,6 +9,7 @@
 #include <QCategoryAxis>
 #include <QFontMetricsF>
 #include <QGraphicsScene>
+#include <QKeyEvent>
 #include <QLegend>
 #include <QLineSeries>
 #include <QMouseEvent>
@@ -16,16 +17,19 @@
 #include <QRubberBand>
 #include <QWheelEvent>
 
+#include "accessibility/accessiblerole.h"
 #include "analysis/exactvalue.h"
 #include "analysis/remedies.h"
 #include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
 #include "messages/actionmessages.h"
+#include "messages/plotmessages.h"
 #include "numtext/arithmeticfault.h"
 #include "plotmath/decimation.h"
 #include "plotmath/ticks.h"
 #include "plotmath/zoom.h"
 #include "table/table.h"
+#include "view/charttheme.h"
 
 namespace {
 
@@ -36,6 +40,12 @@ constexpr int kWheelNotch = 120;
 constexpr int kSmallestDrag = 4;
 // The remedies' curves: points computed per pixel column of the shown range.
 constexpr int kSamplesPerColumn = 2;
+// The keyboard's marker, and how many lines Page Up and Page Down pass: a
+// twentieth of the run.
+constexpr qreal kMarkerSize = 11;
+constexpr size_t kLinesPerPage = 20;
+// The ring round the plot while it has the keyboard, in logical pixels.
+constexpr int kFocusRingWidth = 2;
 // The longest number a readout shows as the coordinates text prints it.
 constexpr size_t kLongestReadoutNumber = 24;
 constexpr int kReadoutDigits = 4;
@@ -90,8 +100,26 @@ RunPlot::RunPlot(const RunRecord& record, QWidget* parent)
         AddRemedyLines();
     }
     chart()->legend()->hide();  // PlotLegend beside the plot lists the lines whole
+    AddMarker();
+    if (record.IsSeries()) {
+        for (size_t i = 0; i < record.LineCount(); ++i) {
+            notGuaranteed_ +=
+                IsGuaranteed(record.X()[i], record.Series()[i], record.recipe.precision) ? 0 : 1;
+        }
+    }
+    // No smaller than its titles and a few labels show whole at; the chart's
+    // least size is the one the view keeps to as it resizes.
+    chart()->setMinimumSize(LegibleChartSize(*chart()));
+    setMinimumSize(LegibleChartSize(*chart()) + QSize(2 * frameWidth(), 2 * frameWidth()));
+    SetAccessibleRole(this, QAccessible::Chart);
+    setAccessibleName(QStringLiteral("График"));
+    SetAccessibleRole(viewport(), QAccessible::Canvas);
+    viewport()->setAccessibleName(QStringLiteral("Область графика"));
+    rubberBand_->setAccessibleName(QStringLiteral("Рамка увеличения"));
+    setFocusPolicy(Qt::StrongFocus);
     setRenderHint(QPainter::Antialiasing);
     viewport()->setMouseTracking(true);
+    ApplyPalette();
     connect(chart(), &QChart::plotAreaChanged, this, [this] {
         Guarded([this] {
             ShowAllTicks();
@@ -193,6 +221,147 @@ void RunPlot::AddRemedyLines() {
     for (const SampledCurve& curve : remedies_) {
         Attach(curve.line, *x_, *error_);
     }
+}
+
+void RunPlot::AddMarker() {
+    marker_ = new QLineSeries(chart());
+    marker_->setObjectName(QStringLiteral("marker"));
+    marker_->setName(QStringLiteral("Выбранная точка"));
+    chart()->addSeries(marker_);
+    Attach(marker_, *x_, *y_);
+    marker_->setPointsVisible(true);
+    marker_->setMarkerSize(kMarkerSize);
+    for (QLineSeries* line : Lines()) {
+        colours_.emplace_back(line, line->pen().color());
+    }
+}
+
+void RunPlot::ApplyPalette() {
+    const QPalette colours = palette();
+    ThemeChart(chart(), colours);
+    for (const auto& [line, colour] : colours_) {
+        QPen pen = line->pen();
+        pen.setColor(LineColourFor(colour, colours));
+        line->setPen(pen);
+    }
+    marker_->setColor(colours.color(QPalette::Highlight));
+}
+
+void RunPlot::focusInEvent(QFocusEvent* event) {
+    QChartView::focusInEvent(event);
+    viewport()->update();  // the ring
+}
+
+void RunPlot::focusOutEvent(QFocusEvent* event) {
+    QChartView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void RunPlot::paintEvent(QPaintEvent* event) {
+    QChartView::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setPen(QPen(FocusRingColour(palette()), kFocusRingWidth));
+    const int inset = kFocusRingWidth / 2;
+    painter.drawRect(viewport()->rect().adjusted(inset, inset, -inset - 1, -inset - 1));
+}
+
+void RunPlot::changeEvent(QEvent* event) {
+    QChartView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        ApplyPalette();
+    }
+}
+
+void RunPlot::TellRanges() {
+    emit Told(QString::fromStdString(ShownRanges(Facts())));
+}
+
+void RunPlot::Describe(const QString& point) {
+    PlotFacts facts = Facts();
+    facts.point = point.toStdString();
+    setAccessibleDescription(QString::fromStdString(PlotSummary(facts)));
+}
+
+PlotFacts RunPlot::Facts() const {
+    PlotFacts facts;
+    for (const QLineSeries* line : ShownLines()) {
+        facts.lines.push_back(line->name().toStdString());
+    }
+    facts.xLow = x_->Shown().low;
+    facts.xHigh = x_->Shown().high;
+    facts.yLow = y_->Shown().low;
+    facts.yHigh = y_->Shown().high;
+    facts.errorLowDecade = error_->Shown().low;
+    facts.errorHighDecade = error_->Shown().high;
+    facts.series = record_.IsSeries();
+    facts.notGuaranteed = notGuaranteed_;
+    facts.lineCount = static_cast<std::int64_t>(record_.LineCount());
+    return facts;
+}
+
+void RunPlot::MarkLine(size_t index) {
+    marked_ = index;
+    const double x = record_.X()[index];
+    const AxisRange shown = x_->Shown();
+    if (x < shown.low || x > shown.high) {  // bring it into view, the span kept
+        const double half = (shown.high - shown.low) / 2;
+        Show(*x_, Limited({x - half, x + half}, x_->Widest()));
+        Redraw();
+    }
+    marker_->replace({QPointF(x_->Mapping().ToPlot(x), y_->Mapping().ToPlot(record_.Y()[index]))});
+    const QString readout = Readout(index);
+    Describe(readout);
+    emit Told(readout);
+}
+
+std::optional<std::function<void()>> RunPlot::KeyAction(int key) {
+    const size_t count = record_.LineCount();
+    const size_t page = std::max<size_t>(1, count / kLinesPerPage);
+    // Where the keys start: the marked line, or the one in the middle of the view.
+    const size_t at =
+        marked_.value_or(NearestIndex(record_.X(), (x_->Shown().low + x_->Shown().high) / 2));
+    const bool marked = marked_.has_value();
+    switch (key) {
+        case Qt::Key_Right:
+            return [=, this] { MarkLine(marked ? std::min(at + 1, count - 1) : at); };
+        case Qt::Key_Left:
+            return [=, this] { MarkLine(marked && at > 0 ? at - 1 : at); };
+        case Qt::Key_PageDown:
+            return [=, this] { MarkLine(std::min(at + page, count - 1)); };
+        case Qt::Key_PageUp:
+            return [=, this] { MarkLine(at > page ? at - page : 0); };
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+        case Qt::Key_Minus: {
+            const double factor = key == Qt::Key_Minus ? 1 / kWheelZoom : kWheelZoom;
+            return [=, this] {
+                MarkLine(at);
+                ZoomAbout(PositionOf(record_.X()[at], record_.Y()[at]), factor);
+                TellRanges();
+            };
+        }
+        case Qt::Key_Home:
+            return [this] {
+                ResetZoom();
+                TellRanges();
+            };
+        default:
+            return std::nullopt;
+    }
+}
+
+void RunPlot::keyPressEvent(QKeyEvent* event) {
+    const std::optional<std::function<void()>> action =
+        record_.LineCount() > 0 ? KeyAction(event->key()) : std::nullopt;
+    if (!action) {
+        QChartView::keyPressEvent(event);
+        return;
+    }
+    Guarded(*action);
+    event->accept();
 }
 
 std::vector<QLineSeries*> RunPlot::Lines() const {
@@ -322,6 +491,7 @@ void RunPlot::ResetZoom() {
         Show(**axis, (*axis)->Whole());
     }
     Redraw();
+    Describe();
 }
 
 void RunPlot::Show(PlotAxis& axis, AxisRange shown) {
@@ -362,12 +532,16 @@ void RunPlot::Redraw() {
     for (SampledCurve& curve : remedies_) {
         RedrawSampled(curve, first, last, columns);
     }
+    if (marked_) {
+        marker_->replace({QPointF(x_->Mapping().ToPlot(x[*marked_]),
+                                  y_->Mapping().ToPlot(record_.Y()[*marked_]))});
+    }
     if (precision_ != nullptr) {
         const double level = error_->Mapping().ToPlot(std::log10(record_.recipe.precision));
         const AxisRange plotX = x_->Mapping().ToPlot(shownX);
         precision_->replace({QPointF(plotX.low, level), QPointF(plotX.high, level)});
     }
-    for (QLineSeries* line : chart()->findChildren<QLineSeries*>()) {
+    for (QLineSeries* line : Lines()) {
         line->setPointsVisible(line->count() == 1);  // a lone point needs a marker
     }
 }
@@ -427,6 +601,7 @@ void RunPlot::ZoomAbout(QPointF position, double factor) {
     Show(*y_, Zoomed(y_->Shown(), YAt(position), factor, y_->Widest()));
     Show(*error_, Zoomed(error_->Shown(), DecadeAt(position), factor, error_->Widest()));
     Redraw();
+    Describe();
 }
 
 void RunPlot::ZoomTo(QRectF area) {
@@ -439,6 +614,7 @@ void RunPlot::ZoomTo(QRectF area) {
     Show(*y_, y);
     Show(*error_, decades);
     Redraw();
+    Describe();
 }
 
 bool RunPlot::Guarded(const std::function<void()>& action) {
@@ -483,8 +659,11 @@ void RunPlot::mouseMoveEvent(QMouseEvent* event) {
         rubberBand_->setGeometry(QRect(dragStart_, event->position().toPoint()).normalized());
     }
     if (record_.LineCount() > 0) {
-        Guarded(
-            [&] { emit PointerAt(Readout(NearestIndex(record_.X(), XAt(event->position())))); });
+        Guarded([&] {
+            const QString readout = Readout(NearestIndex(record_.X(), XAt(event->position())));
+            Describe(readout);
+            emit PointerAt(readout);
+        });
     }
     event->accept();
 }

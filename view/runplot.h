@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -12,6 +13,7 @@
 
 #include "view/plotaxis.h"
 
+struct PlotFacts;
 class QLineSeries;
 class QRubberBand;
 class RunRecord;
@@ -29,7 +31,12 @@ class RunRecord;
 // (PlotLegend, beside the plot) hides or shows each line. The mouse wheel zooms about the pointer
 // and a dragged rectangle zooms to it, all three axes alike, within what the axes can show; a
 // double click or ResetZoom() shows everything again. PointerAt tells the line under the pointer,
-// measured against y* itself. The record must outlive the plot.
+// measured against y* itself. From the keyboard: Left and Right put a marker on the line before
+// or after (the first key, on the line in the middle of the view), Page Up and Page Down a
+// twentieth of the run away, + and − zoom about the marker, Home shows everything; Told says
+// what each key did. The accessible description sums up what the plot shows (PlotSummary).
+// The colours follow the palette, light or dark; a ring round the plot shows when it has the
+// keyboard. The record must outlive the plot.
 class RunPlot : public QChartView {
     Q_OBJECT
 
@@ -67,8 +74,16 @@ public:
 signals:
     // "x = 0.1; y = -0.02; …" for the line nearest the pointer.
     void PointerAt(const QString& readout);
+    // What a key did, for a screen reader to speak: the marked line's readout,
+    // or the ranges shown after a zoom.
+    void Told(const QString& news);
 
 protected:
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -94,6 +109,7 @@ private:
     void AddValueLines();
     void AddErrorLines();
     void AddRemedyLines();
+    void AddMarker();
     std::vector<double> ErrorDecades(std::span<const double> values,
                                      std::span<const long double> exact) const;
     void Show(PlotAxis& axis, AxisRange shown);
@@ -109,6 +125,17 @@ private:
     const PlotAxis& AxisOf(Axis axis) const;
     std::vector<QLineSeries*> ShownLines() const;
     QString Readout(size_t index) const;
+    // Dresses the chart and the lines in the palette.
+    void ApplyPalette();
+    // Tells a screen reader what the plot shows now (its description).
+    void Describe(const QString& point = {});
+    PlotFacts Facts() const;
+    // Tells, through Told, the ranges the axes show.
+    void TellRanges();
+    // Puts the keyboard's marker on line `index`, in view, and tells of it.
+    void MarkLine(size_t index);
+    // What a key of the plot's own does; none for other keys.
+    std::optional<std::function<void()>> KeyAction(int key);
 
     const RunRecord& record_;
     std::vector<double> closedForm_;  // series runs only, beside the series
@@ -120,6 +147,10 @@ private:
     std::vector<FullCurve> errors_;
     std::vector<SampledCurve> remedies_;  // series runs only
     QLineSeries* precision_ = nullptr;    // series runs only
+    QLineSeries* marker_ = nullptr;       // the line the keyboard chose
+    std::optional<size_t> marked_;
+    std::vector<std::pair<QLineSeries*, QColor>> colours_;  // each line's own colour
+    std::int64_t notGuaranteed_ = 0;
     QRubberBand* rubberBand_ = nullptr;
     QPoint dragStart_;
     bool dragging_ = false;

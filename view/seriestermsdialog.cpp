@@ -20,15 +20,19 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "accessibility/accessiblerole.h"
+#include "accessibility/accessibletable.h"
 #include "dialogues/dialoguelayout.h"
 #include "dialogues/guardedaction.h"
 #include "evaluation/sweep.h"
 #include "messages/runmessages.h"
 #include "plotmath/axisrange.h"
 #include "table/termstable.h"
+#include "view/charttheme.h"
 #include "view/coordinatestablemodel.h"
 #include "view/plotaxis.h"
 #include "view/plotlegend.h"
+#include "view/tableplotdialog.h"
 
 namespace {
 
@@ -138,6 +142,15 @@ public:
                 {ns.front(), ns.back()}, std::vector<double>(2, std::log10(breakdown.precision))),
         };
         setRenderHint(QPainter::Antialiasing);
+        // No smaller than its titles show whole at.
+        chart()->setMinimumSize(LegibleChartSize(*chart()));
+        setMinimumSize(LegibleChartSize(*chart()) + QSize(2 * frameWidth(), 2 * frameWidth()));
+        ThemeChart(chart(), palette());
+        for (QLineSeries* line : lines_) {
+            QPen pen = line->pen();
+            pen.setColor(LineColourFor(pen.color(), palette()));
+            line->setPen(pen);
+        }
         connect(chart(), &QChart::plotAreaChanged, this, [this] {
             x_->Retick(chart()->plotArea(), chart()->size().width());
             y_->Retick(chart()->plotArea(), chart()->size().width());
@@ -187,6 +200,7 @@ SeriesTermsDialog::SeriesTermsDialog(QWidget* parent, double x, double precision
     if (!breakdown_.steps.empty()) {
         tabs->addTab(MakePlot(), QStringLiteral("График"));
     }
+    NameTheirPages(tabs);
     auto* closeButton = new QPushButton(QStringLiteral("Закрыть"), this);
     closeButton->setObjectName(QStringLiteral("closeButton"));
     closeButton->setDefault(true);
@@ -196,6 +210,7 @@ SeriesTermsDialog::SeriesTermsDialog(QWidget* parent, double x, double precision
     layout->addWidget(summary);
     layout->addWidget(tabs, 1);
     layout->addLayout(MakeButtonRow({closeButton}));
+    table_->setFocus();  // the terms from the first key; the summary is read with the box
     std::string title = "Разбор ряда при x = ";
     AppendAbscissaText(title, x);
     setWindowTitle(QString::fromStdString(title));
@@ -211,11 +226,13 @@ void SeriesTermsDialog::showEvent(QShowEvent* event) {
 QWidget* SeriesTermsDialog::MakeTable() {
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("terms"));
+    SetAccessibleTable(table_);
     table_->setAccessibleName(QStringLiteral("Члены ряда"));
     table_->setModel(new TermsTableModel(breakdown_, table_));
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->verticalHeader()->hide();  // the n column numbers the rows
+    table_->setTabKeyNavigation(false);  // Tab leaves the table; Ctrl+Tab turns the tab
+    table_->verticalHeader()->hide();    // the n column numbers the rows
     table_->resizeColumnsToContents();
     auto* copy = new QAction(QStringLiteral("Копировать"), table_);
     copy->setShortcut(QKeySequence::Copy);
@@ -234,7 +251,13 @@ QWidget* SeriesTermsDialog::MakePlot() {
     auto* page = new QWidget(this);
     auto* plot = new TermsPlot(breakdown_, page);
     plot->setObjectName(QStringLiteral("termsPlot"));
+    SetAccessibleRole(plot, QAccessible::Chart);
     plot->setAccessibleName(QStringLiteral("График членов ряда"));
+    plot->setAccessibleDescription(
+        QStringLiteral("Модули членов ряда, погрешность частичных сумм, точность и предел "
+                       "округления в зависимости от номера члена, логарифмическая шкала"));
+    SetAccessibleRole(plot->viewport(), QAccessible::Canvas);
+    plot->viewport()->setAccessibleName(QStringLiteral("Область графика"));
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(plot, 1);
     layout->addWidget(new PlotLegend(plot->Lines(), page));

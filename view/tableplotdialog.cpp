@@ -12,10 +12,15 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "accessibility/accessiblerole.h"
+#include "accessibility/accessibletable.h"
+#include "accessibility/announcer.h"
 #include "dialogues/dialoguelayout.h"
 #include "dialogues/guardedaction.h"
 #include "dialogues/messagebox.h"
@@ -49,6 +54,10 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const char* object
 
 TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text, const RunRecord& record)
     : QDialog(parent, DialogueFlags(true)), text_(text), record_(record) {
+    if (record_.LineCount() >= kBusyViewLines) {
+        busy_.emplace();
+        busy_->Show();
+    }
     ClearUpperVectorState();  // after painting, the closed form's cosine would run slower
     auto* layout = new QVBoxLayout(this);
     auto* closeButton = MakeButton(this, QStringLiteral("Закрыть"), "closeButton");
@@ -65,8 +74,11 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text, const
     } else {
         auto* tabs = new QTabWidget(this);
         tabs->setObjectName(QStringLiteral("tabs"));
+        tabs->setAccessibleName(QStringLiteral("Таблица и график"));
+        tabs->setAccessibleDescription(QStringLiteral("Вкладки: таблица точек и их график"));
         tabs->addTab(MakeTablePage(), QStringLiteral("Таблица"));
         tabs->addTab(MakePlotPage(), QStringLiteral("График"));
+        NameTheirPages(tabs);
         auto* saveButton = MakeButton(this, QStringLiteral("Сохранить…"), "saveButton");
         auto* printButton = MakeButton(this, QStringLiteral("Печать…"), "printButton");
         printButton->setToolTip(QStringLiteral("Напечатать таблицу или график, что открыто"));
@@ -74,14 +86,18 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text, const
                 [this] { RunGuarded(this, [this] { SaveRun(this, text_, record_); }); });
         connect(printButton, &QPushButton::clicked, this,
                 [this] { RunGuarded(this, [this] { Print(); }); });
+        // The keys work at once on what the tab shows: the table's, the plot's, Ctrl+C.
         connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int shown) {
             if (tabs->widget(shown)->isAncestorOf(plot_)) {
-                plot_->setFocus();  // Ctrl+C and the keys of the plot work at once
+                plot_->setFocus();
+            } else {
+                table_->setFocus();
             }
         });
         tabs_ = tabs;
         layout->addWidget(tabs);
         layout->addLayout(MakeButtonRow({saveButton, printButton, closeButton}));
+        table_->setFocus();  // the rows from the first key; Enter on a row opens its terms
     }
     closeButton->setDefault(true);
     setWindowTitle(QStringLiteral("Таблица и график"));
@@ -95,10 +111,17 @@ QWidget* TablePlotDialog::MakeTablePage() {
     auto* page = new QWidget(this);
     table_ = new QTableView(page);
     table_->setObjectName(QStringLiteral("table"));
+    SetAccessibleTable(table_);
+    table_->setAccessibleName(QStringLiteral("Таблица точек"));
+    table_->setAccessibleDescription(
+        record_.IsSeries() ? QStringLiteral("Строка на каждую точку; Enter открывает разбор ряда "
+                                            "в выбранной точке")
+                           : QStringLiteral("Строка на каждую точку"));
     table_->setModel(new CoordinatesTableModel(record_, table_));
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->verticalHeader()->hide();  // the № column numbers the rows
+    table_->setTabKeyNavigation(false);  // Tab leaves the table; Ctrl+Tab turns the tab
+    table_->verticalHeader()->hide();    // the № column numbers the rows
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);  // quick for many rows
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     SizeColumns();
@@ -143,7 +166,14 @@ QWidget* TablePlotDialog::MakePlotPage() {
     pointer->setWordWrap(true);
     pointer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     pointer->setFixedHeight(kReadoutLines * pointer->fontMetrics().lineSpacing());
+    SetLabelRole(pointer, QAccessible::StatusBar);  // read on demand, not with the dialogue
     connect(plot_, &RunPlot::PointerAt, pointer, &QLabel::setText);
+    // What the plot's keys do is shown under it and spoken; what the mouse does, only shown.
+    QLabel* spoken = MakeUnseenAnnouncer(this, QStringLiteral("plotNews"));
+    connect(plot_, &RunPlot::Told, pointer, [pointer, spoken](const QString& news) {
+        pointer->setText(news);
+        Announce(spoken, news);
+    });
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(savePlot);
     buttons->addWidget(reset);
@@ -156,6 +186,19 @@ QWidget* TablePlotDialog::MakePlotPage() {
     layout->addLayout(under);
     layout->addWidget(pointer);
     return page;
+}
+
+void NameTheirPages(QTabWidget* tabs) {
+    SetAccessibleRole(tabs, QAccessible::Pane);  // a panel of pages, not a filler
+    if (auto* pages = tabs->findChild<QStackedWidget*>()) {
+        pages->setAccessibleName(QStringLiteral("Страницы вкладок"));
+    }
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (tabs->widget(i)->metaObject() == &QWidget::staticMetaObject) {
+            SetAccessibleRole(tabs->widget(i), QAccessible::Pane);  // a plain holder of controls
+        }
+        tabs->widget(i)->setAccessibleName(QStringLiteral("Страница «%1»").arg(tabs->tabText(i)));
+    }
 }
 
 void TablePlotDialog::SizeColumns() {
@@ -272,6 +315,9 @@ void TablePlotDialog::ShowTerms() {
 void TablePlotDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     KeepOnScreen(this);
+    if (busy_) {
+        QTimer::singleShot(0, this, [this] { busy_.reset(); });  // once the first paint is done
+    }
 }
 
 bool TablePlotDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include <QDialog>
+
+#include "dialogues/busycursor.h"
 
 class QLabel;
 class QTabWidget;
@@ -12,16 +15,27 @@ class RunRecord;
 class QTableView;
 class RunPlot;
 
+// Names a tab widget's inner pages for a screen reader, after their tabs.
+void NameTheirPages(QTabWidget* tabs);
+
 // "Таблица и график": the last run as a table (CoordinatesTableModel) and as a
 // plot (RunPlot) with its legend, on two tabs, with "Сохранить…" and
 // "Закрыть" under both. Modal and resizable; it remembers nothing between
 // openings. A run without lines gets a sentence that says so, and nothing to
-// draw or save. Ctrl+C copies the table's selection as tab-separated text at
-// full precision. In a series run "Разбор ряда…", Enter or a double click on
-// a row opens SeriesTermsDialog for its abscissa. "Показать весь график" sits
-// with the plot. Object names: "tabs", "table", "termsButton", "plot",
-// "legend", "pointer" (the plot's readout), "saveButton", "resetZoomButton",
-// "closeButton", "empty". The text and the record must outlive the dialogue.
+// draw or save. It opens with the keyboard on the table; Ctrl+Tab turns the
+// tabs. Ctrl+C copies the table's selection as tab-separated text at full
+// precision. In a series run "Разбор ряда…", Enter or a double click on a
+// row opens SeriesTermsDialog for its abscissa. "Показать весь график" sits
+// with the plot. A screen reader reads the table cell by cell under its
+// headings and hears what the plot's keys do. Building the view of a run of
+// kBusyViewLines lines or more takes about a tenth of a second or more: the
+// busy cursor shows until it is first drawn. Object names: "tabs", "table",
+// "termsButton", "plot", "legend", "pointer" (the plot's readout), "plotNews"
+// (what a screen reader is told of the plot's keys), "saveButton",
+// "resetZoomButton", "closeButton", "empty". The text and the record must
+// outlive the dialogue.
+inline constexpr size_t kBusyViewLines = 300'000;
+
 class TablePlotDialog : public QDialog {
     Q_OBJECT
 
@@ -51,6 +65,7 @@ private:
     // "Разбор ряда" for the table's current row.
     void ShowTerms();
 
+    std::optional<BusyCursor> busy_;  // a large view, until it is first drawn
     const std::string& text_;
     const RunRecord& record_;
     QTabWidget* tabs_ = nullptr;

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "accessibility/accessiblerole.h"
+#include "dialogues/busycursor.h"
 #include "dialogues/guardedaction.h"
 #include "dialogues/messagebox.h"
 #include "messages/runmessages.h"
@@ -105,6 +107,7 @@ QIcon ChartIcon() {
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), dialogues_(this) {
+    SetAccessibleRole(this, QAccessible::Window);  // a plain QWidget reads as a filler
     CreateControls();
     ConnectActions();
     PlaceControls();
@@ -134,6 +137,7 @@ void Form1::CreateControls() {
     Command1->setFont(TitleBarFont(kTitleButtonPoints));
     // A raised panel behind the long buttons: nothing to press, never a stop of the focus.
     Command3 = new QFrame(this);
+    SetAccessibleRole(Command3, QAccessible::Pane);  // a panel: a QFrame reads as a frame
     SetSpoken(Command3, "Command3", kCommand3Spoken);
     Command3->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Command3->setAutoFillBackground(true);
@@ -169,13 +173,20 @@ void Form1::PlaceControls() {
 
 void Form1::EnterData() {
     try {
-        const RunOutcome outcome = RunDataEntry(sweepState_, dialogues_, runRecord_);
+        const RunOutcome outcome = RunShowingWork();
         TellOutcome(dialogues_, outcome, runRecord_);
     } catch (const ArithmeticFault& fault) {
         dialogues_.ShowMessage(FaultMessage(fault, runRecord_.LineCount() > 0), kFaultTitle);
     } catch (const std::bad_alloc&) {
         dialogues_.ShowMessage(kOutOfMemoryMessage, kFaultTitle);
     }
+}
+
+RunOutcome Form1::RunShowingWork() {
+    BusyCursor busy;  // gone before any message of the run's end
+    SlowSweepNotice slow;
+    slow.tell = [&busy] { busy.Show(); };
+    return RunDataEntry(sweepState_, dialogues_, runRecord_, {}, slow);
 }
 
 void Form1::ShowCoordinates() {

@@ -30,6 +30,8 @@ private:
     void MinimiseWindow();   // Command2
     void ExitProgram();      // Command1
     void ShowTablePlot(QWidget* over);
+    // The data-entry run, with the busy cursor while a sweep takes long.
+    RunOutcome RunShowingWork();
 
     void CreateControls();
     void ConnectActions();

@@ -16,18 +16,19 @@ allowed() {
         plotmath) echo "" ;;
         files) echo "numtext evaluation messages table" ;;
         cli) echo "numtext evaluation messages analysis table files" ;;
-        dialogues) echo "numtext evaluation messages" ;;
+        accessibility) echo "" ;;
+        dialogues) echo "numtext evaluation messages accessibility" ;;
         saving) echo "numtext evaluation messages table dialogues files" ;;
-        view) echo "numtext evaluation messages analysis table plotmath dialogues saving" ;;
-        window) echo "numtext evaluation messages dialogues saving view" ;;
+        view) echo "numtext evaluation messages analysis table plotmath accessibility dialogues saving" ;;
+        window) echo "numtext evaluation messages accessibility dialogues saving view" ;;
         app) echo "numtext evaluation cli window view saving" ;;
         *) echo "?" ;;
     esac
 }
 
 status=0
-for room in numtext evaluation messages analysis table plotmath files cli dialogues saving view \
-    window app; do
+for room in numtext evaluation messages analysis table plotmath files cli accessibility dialogues \
+    saving view window app; do
     may="$room $(allowed "$room")"
     for file in "$room"/*.h "$room"/*.cpp; do
         [ -f "$file" ] || continue

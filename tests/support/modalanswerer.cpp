@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include "dialogues/messagetext.h"
+
 namespace {
 
 constexpr int kPollIntervalMs = 5;
@@ -54,6 +56,9 @@ void ModalAnswerer::Poll() {
 QString ShownText(const QDialog& dialogue) {
     if (const auto* prompt = dialogue.findChild<QLabel*>(QStringLiteral("prompt"))) {
         return prompt->text();
+    }
+    if (const auto* text = dialogue.findChild<MessageText*>(QStringLiteral("prompt"))) {
+        return text->Text();
     }
     const auto* lines = dialogue.findChild<QListView*>(QStringLiteral("lines"));
     if (lines == nullptr) {

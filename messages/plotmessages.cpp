@@ -1,0 +1,63 @@
+#include "messages/plotmessages.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+// A number with four significant digits, "." as the point, never "-0".
+std::string Short(double value) {
+    if (value == 0 || !std::isfinite(value)) {
+        return "0";
+    }
+    char buffer[32];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 4);
+    return {buffer, written.ptr};
+}
+
+// Ten to a decade: "1e-18".
+std::string PowerOfTen(double decade) {
+    const double rounded = std::round(decade);
+    if (std::fabs(decade - rounded) < 1e-9) {
+        return "1e" + std::to_string(static_cast<long>(rounded));
+    }
+    return Short(std::pow(10.0, decade));
+}
+
+// "в 1 точке", "в 21 точке", "в 5 точках".
+std::string AtPoints(std::int64_t count) {
+    const bool singular = count % 10 == 1 && count % 100 != 11;
+    return "в " + std::to_string(count) + (singular ? " точке" : " точках");
+}
+
+}  // namespace
+
+std::string ShownRanges(const PlotFacts& facts) {
+    return "По оси x от " + Short(facts.xLow) + " до " + Short(facts.xHigh) + ", по оси y от " +
+           Short(facts.yLow) + " до " + Short(facts.yHigh) + ", погрешность от " +
+           PowerOfTen(facts.errorLowDecade) + " до " + PowerOfTen(facts.errorHighDecade) + ".";
+}
+
+std::string PlotSummary(const PlotFacts& facts) {
+    std::string text = "График. Нарисовано: ";
+    for (size_t i = 0; i < facts.lines.size(); ++i) {
+        text += (i > 0 ? ", " : "") + facts.lines[i];
+    }
+    if (facts.lines.empty()) {
+        text += "ничего";
+    }
+    text += ". " + ShownRanges(facts);
+    if (facts.series) {
+        text += facts.notGuaranteed == 0
+                    ? " Точность гарантирована во всех точках."
+                    : " Точность не гарантирована " + AtPoints(facts.notGuaranteed) + " из " +
+                          std::to_string(facts.lineCount) + ".";
+    }
+    if (!facts.point.empty()) {
+        text += " Выбрана точка: " + facts.point + ".";
+    }
+    return text +
+           " Стрелки выбирают точку, плюс и минус увеличивают и уменьшают, Home показывает весь "
+           "график.";
+}

@@ -1,0 +1,64 @@
+#include "messages/plotmessages.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr char kKeys[] =
+    " Стрелки выбирают точку, плюс и минус увеличивают и уменьшают, Home показывает весь "
+    "график.";
+
+TEST(PlotSummary, HeaderExamples) {
+    EXPECT_EQ(PlotSummary({{"Ряд"}, 0, 16, -2, 0, -18, -4, true, 95, 320, ""}),
+              std::string("График. Нарисовано: Ряд. По оси x от 0 до 16, по оси y от -2 до 0, "
+                          "погрешность от 1e-18 до 1e-4. Точность не гарантирована в 95 "
+                          "точках из 320.") +
+                  kKeys);
+    EXPECT_EQ(ShownRanges({{}, 0, 16, -2, 0, -18, -4, false, 0, 0, ""}),
+              "По оси x от 0 до 16, по оси y от -2 до 0, погрешность от 1e-18 до 1e-4.");
+}
+
+TEST(PlotSummary, CountsAgreeWithTheirNumber) {
+    const struct {
+        std::int64_t count;
+        const char* told;
+    } cases[] = {
+        {1, "в 1 точке из 400."},   {2, "в 2 точках из 400."},     {11, "в 11 точках из 400."},
+        {21, "в 21 точке из 400."}, {111, "в 111 точках из 400."}, {101, "в 101 точке из 400."},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.count);
+        const std::string summary =
+            PlotSummary({{"Ряд"}, 0, 1, -1, 0, -17, -3, true, test.count, 400, ""});
+        EXPECT_NE(summary.find(std::string("Точность не гарантирована ") + test.told),
+                  std::string::npos)
+            << summary;
+    }
+}
+
+TEST(PlotSummary, TellsTheRestOfWhatIsShown) {
+    const std::string closedForm = PlotSummary({{"Формула", "|Формула − точное|"},
+                                                -0.5,
+                                                16.5,
+                                                -2.06,
+                                                0.06,
+                                                -19.2,
+                                                -15.3,
+                                                false,
+                                                0,
+                                                320,
+                                                "x = 1.0; y = -1.416"});
+    EXPECT_EQ(closedForm,
+              std::string("График. Нарисовано: Формула, |Формула − точное|. По оси x от -0.5 до "
+                          "16.5, по оси y от -2.06 до 0.06, погрешность от 6.31e-20 до "
+                          "5.012e-16. Выбрана точка: x = 1.0; y = -1.416.") +
+                  kKeys);
+    const std::string nothing = PlotSummary({{}, -1e-300, 1, -0.0, 1, -3, -1, true, 0, 5, ""});
+    EXPECT_NE(nothing.find("Нарисовано: ничего."), std::string::npos) << nothing;
+    EXPECT_NE(nothing.find("по оси y от 0 до 1"), std::string::npos) << "never -0: " << nothing;
+    EXPECT_NE(nothing.find("Точность гарантирована во всех точках."), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+
+class QChart;
+class QColor;
+class QPalette;
+
+// Dresses a chart in the application's palette: its background, axes, labels,
+// titles and grid take the palette's colours, so that a dark desktop gets a
+// dark chart whose text still reads. Lines keep their own colours; see
+// LineColourFor.
+void ThemeChart(QChart* chart, const QPalette& palette);
+
+// Whether the palette is a dark one: light text on a dark base.
+bool IsDark(const QPalette& palette);
+
+// The contrast of two colours as the web's accessibility guidelines measure
+// it, from 1 (alike) to 21 (black on white).
+//   ContrastRatio(Qt::black, Qt::white) -> 21
+//   ContrastRatio(QColor(0, 114, 178), Qt::white) -> 5.19
+double ContrastRatio(const QColor& a, const QColor& b);
+
+// The least contrast a line or a ring must have against its background to
+// read (the guidelines' measure for graphics).
+inline constexpr double kGraphicsContrast = 3.0;
+
+// A line's colour as it reads on the palette's base: on a light base the
+// colour itself (chosen to tell the lines apart in any colour vision), on a
+// dark base as much lighter as it takes to reach kGraphicsContrast.
+QColor LineColourFor(const QColor& colour, const QPalette& palette);
+
+// The colour of a focus ring drawn on the palette's base: the highlight where
+// it reads there, else the text colour.
+QColor FocusRingColour(const QPalette& palette);
