@@ -17,7 +17,7 @@ constexpr double kFastReductionLimit = 0x1p24;
 // An MPFR number that frees itself.
 class Big {
 public:
-    explicit Big(mpfr_prec_t bits) { mpfr_init2(value_, bits); }
+    explicit Big(mpfr_prec_t bits) : value_() { mpfr_init2(value_, bits); }
     ~Big() { mpfr_clear(value_); }
     Big(const Big&) = delete;
     Big& operator=(const Big&) = delete;

@@ -53,7 +53,7 @@ std::optional<double> TruncationBound(double x, int termCount, double lastTerm) 
             (1 + static_cast<long double>(series_detail::Gamma(2 * termCount + 4))) +
         (x == 0 ? 0 : kUnderflowUnits * kSmallestSubnormal);
     const long double bound = exactTerm * doubledXSquared / ratioDenominator * kTruncationAllowance;
-    const double rounded = static_cast<double>(bound);
+    const auto rounded = static_cast<double>(bound);
     return rounded < bound ? std::nextafter(rounded, 2 * rounded + 1) : rounded;
 }
 

@@ -11,9 +11,12 @@ constexpr double kMarginShare = 0.03;
 constexpr double kLoneValueShare = 0.05;
 constexpr long double kDecadeMargin = 0.5L;
 // The decades of the positive reals, from the smallest subnormal to the largest.
-const long double kLowestDecade =
-    std::log10(static_cast<long double>(std::numeric_limits<double>::denorm_min()));
-const long double kHighestDecade = std::log10(static_cast<long double>(kLargest));
+long double LowestDecade() {
+    return std::log10(static_cast<long double>(std::numeric_limits<double>::denorm_min()));
+}
+long double HighestDecade() {
+    return std::log10(static_cast<long double>(kLargest));
+}
 
 // `low` and `high` as a range of reals: clamped to the reals, and widened
 // about their middle to at least MinimumSpan.
@@ -74,7 +77,7 @@ AxisRange Padded(const Extremes& extremes) {
 }  // namespace
 
 AxisRange PositiveDecades() {
-    return {static_cast<double>(kLowestDecade), static_cast<double>(kHighestDecade)};
+    return {static_cast<double>(LowestDecade()), static_cast<double>(HighestDecade())};
 }
 
 bool IsShowable(AxisRange range) {
@@ -124,8 +127,8 @@ AxisRange DecadeRange(std::span<const double> values, std::span<const double> mo
         return {-17, -15};
     }
     const long double low = std::max<long double>(
-        std::log10(static_cast<long double>(positive.low)) - kDecadeMargin, kLowestDecade);
+        std::log10(static_cast<long double>(positive.low)) - kDecadeMargin, LowestDecade());
     const long double high = std::min<long double>(
-        std::log10(static_cast<long double>(positive.high)) + kDecadeMargin, kHighestDecade);
+        std::log10(static_cast<long double>(positive.high)) + kDecadeMargin, HighestDecade());
     return {static_cast<double>(low), static_cast<double>(high)};
 }

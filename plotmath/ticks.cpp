@@ -5,6 +5,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -179,10 +180,9 @@ std::string ShortestCompact(double value) {
     char buffer[32];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
     const std::string shortest(buffer, written.ptr);
-    const size_t e = shortest.find('e');
+    const std::string_view mantissa = std::string_view(shortest).substr(0, shortest.find('e'));
     const int digits = static_cast<int>(std::count_if(
-        shortest.begin(), e == std::string::npos ? shortest.end() : shortest.begin() + e,
-        [](char c) { return c >= '0' && c <= '9'; }));
+        mantissa.begin(), mantissa.end(), [](char c) { return c >= '0' && c <= '9'; }));
     return CompactNumber(value, std::max(digits, 1));
 }
 
@@ -200,8 +200,9 @@ AxisTicks OffsetTicks(AxisRange shown, int maxTicks, int maxDigits) {
         return {Ticks(values, DistinctLabels(values, digits)), 0.0, {}};
     }
     // From the ticks as they lie, in doubles, so the first counts from exactly 0.
-    const double offset = static_cast<double>(values.front());
+    const auto offset = static_cast<double>(values.front());
     std::vector<long double> differences;
+    differences.reserve(values.size());
     for (long double value : values) {
         differences.push_back(static_cast<long double>(static_cast<double>(value)) - offset);
     }
@@ -224,6 +225,7 @@ std::vector<Tick> DecadeTicks(AxisRange decades, int maxTicks) {
         std::erase_if(powers, [](long double power) { return power != std::round(power); });
         if (powers.size() >= 2) {
             std::vector<std::string> labels;
+            labels.reserve(powers.size());
             for (long double power : powers) {
                 labels.push_back(DecadeLabel(1, static_cast<int>(power)));
             }
@@ -244,6 +246,7 @@ std::vector<Tick> DecadeTicks(AxisRange decades, int maxTicks) {
     const long double high = std::pow(10.0L, static_cast<long double>(decades.high));
     const std::vector<long double> values = RoundValues(low, high, maxTicks);
     std::vector<long double> positions;
+    positions.reserve(values.size());
     for (long double value : values) {
         positions.push_back(std::log10(value));
     }

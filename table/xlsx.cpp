@@ -104,18 +104,19 @@ void WriteTableSheet(lxw_workbook* book, const RunRecord& record) {
     const Formats formats = MakeFormats(book, record.recipe.choice);
     const std::vector<TableColumn> columns = TableColumns(record.recipe.choice);
     lxw_worksheet* sheet = workbook_add_worksheet(book, "Таблица");
-    for (lxw_col_t i = 0; i < columns.size(); ++i) {
+    const auto columnCount = static_cast<lxw_col_t>(columns.size());  // a few dozen at most
+    for (lxw_col_t i = 0; i < columnCount; ++i) {
         worksheet_set_column(sheet, i, i, ColumnWidth(columns[i], record), nullptr);
     }
     worksheet_freeze_panes(sheet, 1, 0);
     worksheet_set_row(sheet, 0, LXW_DEF_ROW_HEIGHT * 2, nullptr);  // headings wrap in two lines
-    for (lxw_col_t i = 0; i < columns.size(); ++i) {
+    for (lxw_col_t i = 0; i < columnCount; ++i) {
         worksheet_write_string(sheet, 0, i, std::string(ColumnHeading(columns[i])).c_str(),
                                formats.heading);
     }
     for (size_t line = 0; line < record.LineCount(); ++line) {
         const TableRow row = RowOf(record, line);
-        for (lxw_col_t i = 0; i < columns.size(); ++i) {
+        for (lxw_col_t i = 0; i < columnCount; ++i) {
             WriteCell(sheet, static_cast<lxw_row_t>(line + 1), i, CellOf(row, columns[i]),
                       FormatOf(formats, columns[i]));
         }

@@ -156,7 +156,8 @@ TEST(Table, EmptyWhereThereIsNothingToShow) {
     // At 0, y* is 0: no digits lost to tell. At 5 with a precision of 1000 the
     // series stops while its terms still grow: no truncation bound.
     const RunRecord record = RunScripted(Answer::Yes, {"0", "5", "5", "1000"}).record;
-    const std::vector<std::string_view> rows = Split(TableCsv(record), "\r\n");
+    const std::string csv = TableCsv(record);  // the rows' fields view into it
+    const std::vector<std::string_view> rows = Split(csv, "\r\n");
     ASSERT_EQ(rows.size(), 3u);
     const std::vector<std::string_view> atZero = Split(rows[1], ";");
     EXPECT_EQ(Field(atZero, FormulaChoice::Series, TableColumn::DigitsLost), "");

@@ -9,9 +9,7 @@ FlowLayout::FlowLayout(QWidget* parent) : QLayout(parent) {
 }
 
 FlowLayout::~FlowLayout() {
-    while (QLayoutItem* item = takeAt(0)) {
-        delete item;
-    }
+    qDeleteAll(items_);
 }
 
 void FlowLayout::addItem(QLayoutItem* item) {

@@ -64,7 +64,7 @@ AxisTicks PlotAxis::ChooseTicks(const QRectF& plotArea) const {
     int most = std::clamp(static_cast<int>(room / (horizontal ? kHorizontalSpacing : spacing)), 2,
                           kMostTicks);
     for (;;) {
-        const AxisTicks ticks = decades_ ? AxisTicks{DecadeTicks(shown_, most), 0, {}}
+        AxisTicks ticks = decades_ ? AxisTicks{DecadeTicks(shown_, most), 0, {}}
                                          : OffsetTicks(shown_, most, kMostLabelDigits);
         const int needed = horizontal ? WidestLabel(ticks.ticks, font) + kLabelGap : spacing;
         if (most <= 2 || static_cast<int>(ticks.ticks.size()) * needed <= room) {

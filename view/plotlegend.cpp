@@ -23,7 +23,7 @@ QIcon Swatch(const QPen& pen, int height, qreal pixelRatio) {
     shown.setWidthF(std::max<qreal>(pen.widthF(), 2));
     painter.setPen(shown);
     painter.drawLine(QPointF(1, height / 2.0), QPointF(kSwatchWidth - 1, height / 2.0));
-    return QIcon(pixmap);
+    return {pixmap};
 }
 
 }  // namespace

@@ -101,6 +101,7 @@ QLineSeries* MakeLine(const char* objectName, const QString& name, const QPen& p
 // log10 of every magnitude, a magnitude of 0 at `floor`.
 std::vector<double> Decades(const std::vector<double>& magnitudes, double floor) {
     std::vector<double> decades;
+    decades.reserve(magnitudes.size());
     for (double magnitude : magnitudes) {
         decades.push_back(magnitude > 0 ? std::log10(magnitude) : floor);
     }
