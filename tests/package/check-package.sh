@@ -1,7 +1,8 @@
 #!/bin/sh
 # Unpacks the built Debian package into a temporary folder and checks that
 # everything is where the desktop looks for it, that the package depends on
-# the Qt libraries, and that the packaged program runs without a display.
+# the Qt libraries and recommends the Wayland plugin, that lintian finds no
+# error or warning, and that the packaged program runs without a display.
 # Usage: check-package.sh FOLDER-WITH-THE-DEB VERSION
 set -eu
 folder="$1"
@@ -30,6 +31,26 @@ grep -qx "Icon=tabulator" "$root/usr/share/applications/$id.desktop" ||
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
     "$root/usr/share/metainfo/$id.metainfo.xml" ||
     { echo "the metainfo launches another entry"; exit 1; }
+
+grep -qx "Categories=Education;Science;Math;" "$root/usr/share/applications/$id.desktop" ||
+    { echo "the desktop entry has other categories"; exit 1; }
+for tag in "<developer id=" "<releases>" "<category>Education</category>"; do
+    grep -q "$tag" "$root/usr/share/metainfo/$id.metainfo.xml" ||
+        { echo "the metainfo lacks $tag"; exit 1; }
+done
+
+recommends=$(dpkg-deb -I "$deb" | sed -n 's/^ Recommends: //p')
+case "$recommends" in
+    *qt6-wayland*) ;;
+    *) echo "Recommends lacks qt6-wayland: $recommends"; exit 1 ;;
+esac
+
+# Debian's own checker: informational tags only.
+tags=$(lintian --tag-display-limit 0 "$deb" 2>/dev/null || true)
+if printf '%s\n' "$tags" | grep -E '^[EW]: '; then
+    echo "lintian finds the above"
+    exit 1
+fi
 
 depends=$(dpkg-deb -I "$deb" | sed -n 's/^ Depends: //p')
 for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6; do
