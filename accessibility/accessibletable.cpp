@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QTableView>
 
+#include "accessibility/takeover.h"
+
 namespace {
 
 constexpr char kTableProperty[] = "tabulatorAccessibleTable";
@@ -184,6 +186,16 @@ QList<QAccessibleInterface*> TableItem::columnHeaderCells() const {
                               : QList<QAccessibleInterface*>{};
 }
 
+// The rows' or the columns' numbers of `indexes`, by `number`.
+QList<int> Numbers(const QModelIndexList& indexes, int (QModelIndex::*number)() const) {
+    QList<int> numbers;
+    numbers.reserve(indexes.size());
+    for (const QModelIndex& index : indexes) {
+        numbers.append((index.*number)());
+    }
+    return numbers;
+}
+
 // The table itself: its grid of children, and the table interface a screen
 // reader moves through cell by cell.
 class AccessibleTable : public QAccessibleWidget, public QAccessibleTableInterface {
@@ -326,23 +338,15 @@ QString AccessibleTable::columnDescription(int column) const {
 }
 
 QList<int> AccessibleTable::selectedColumns() const {
-    QList<int> columns;
-    if (const QItemSelectionModel* selection = View()->selectionModel()) {
-        for (const QModelIndex& index : selection->selectedColumns()) {
-            columns.append(index.column());
-        }
-    }
-    return columns;
+    const QItemSelectionModel* selection = View()->selectionModel();
+    return selection != nullptr ? Numbers(selection->selectedColumns(), &QModelIndex::column)
+                                : QList<int>();
 }
 
 QList<int> AccessibleTable::selectedRows() const {
-    QList<int> rows;
-    if (const QItemSelectionModel* selection = View()->selectionModel()) {
-        for (const QModelIndex& index : selection->selectedRows()) {
-            rows.append(index.row());
-        }
-    }
-    return rows;
+    const QItemSelectionModel* selection = View()->selectionModel();
+    return selection != nullptr ? Numbers(selection->selectedRows(), &QModelIndex::row)
+                                : QList<int>();
 }
 
 bool AccessibleTable::isColumnSelected(int column) const {
@@ -375,26 +379,9 @@ void AccessibleTable::Forget() {
     children_.clear();
 }
 
-QAccessibleInterface* TableFactory(const QString& className, QObject* object) {
-    if (className != QLatin1String("QTableView") || object == nullptr ||
-        !object->property(kTableProperty).toBool()) {
-        return nullptr;  // the toolkit's own interface
-    }
-    return new AccessibleTable(static_cast<QTableView*>(object));
-}
-
 }  // namespace
 
 void SetAccessibleTable(QTableView* table) {
-    static const bool installed = [] {
-        QAccessible::installFactory(TableFactory);
-        return true;
-    }();
-    (void)installed;
-    table->setProperty(kTableProperty, true);
-    // An interface made before (a screen reader may have asked) gives way to ours.
-    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(table);
-    if (made != nullptr && dynamic_cast<AccessibleTable*>(made) == nullptr) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    }
+    TakeOver(table, kTableProperty, true,
+             &MarkedFactory<QTableView, AccessibleTable, kTableProperty>, &IsA<AccessibleTable>);
 }

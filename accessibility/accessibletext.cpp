@@ -8,6 +8,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "accessibility/takeover.h"
+
 namespace {
 
 constexpr char kTextProperty[] = "tabulatorAccessibleText";
@@ -163,14 +165,6 @@ int AccessibleText::offsetAtPoint(const QPoint& point) const {
                : -1;
 }
 
-QAccessibleInterface* TextFactory(const QString& className, QObject* object) {
-    if (className != QLatin1String("QTextEdit") || object == nullptr ||
-        !object->property(kTextProperty).toBool()) {
-        return nullptr;  // the toolkit's own interface
-    }
-    return new AccessibleText(static_cast<QTextEdit*>(object));
-}
-
 }  // namespace
 
 std::pair<int, int> TextPieceAt(const QString& text, int offset,
@@ -200,15 +194,6 @@ std::pair<int, int> TextPieceAt(const QString& text, int offset,
 }
 
 void SetAccessibleText(QTextEdit* text) {
-    static const bool installed = [] {
-        QAccessible::installFactory(TextFactory);
-        return true;
-    }();
-    (void)installed;
-    text->setProperty(kTextProperty, true);
-    // An interface made before (a screen reader may have asked) gives way to ours.
-    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(text);
-    if (made != nullptr && dynamic_cast<AccessibleText*>(made) == nullptr) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    }
+    TakeOver(text, kTextProperty, true, &MarkedFactory<QTextEdit, AccessibleText, kTextProperty>,
+             &IsA<AccessibleText>);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QAccessible>
-
 class QLabel;
 class QString;
 class QWidget;
@@ -19,11 +17,6 @@ void MakeAnnouncer(QLabel* label);
 // reader says no more than the window's name before the news. It stays
 // hidden until the first Announce.
 QLabel* MakeUnseenAnnouncer(QWidget* window, const QString& objectName);
-
-// Gives a label the role `role` for screen readers, still named by its text
-// whatever sets it: a readout read as a status bar, not as a label of the
-// window (which readers speak with the window's name).
-void SetLabelRole(QLabel* label, QAccessible::Role role);
 
 // Sets the announcer's text and, where its window is on screen, has the
 // reader speak it, even where it says the same again.

@@ -1,6 +1,7 @@
 // What a screen reader gets of the view, the terms dialogue and the window,
 // read through QAccessible as an assistive technology reads it.
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -9,6 +10,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -17,16 +20,20 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextEdit>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QXYSeries>
 #include <gtest/gtest.h>
 
+#include "accessibility/accessiblerole.h"
+#include "accessibility/accessibletable.h"
 #include "accessibility/accessibletext.h"
 #include "dialogues/messagebox.h"
 #include "dialogues/messagetext.h"
 #include "dialogues/textinputbox.h"
 #include "messages/readinghint.h"
-#include "support/scripteddialogues.h"
+#include "support/shownview.h"
 #include "view/runplot.h"
 #include "view/seriestermsdialog.h"
 #include "view/tableplotdialog.h"
@@ -89,31 +96,13 @@ protected:
     }
 };
 
-// A view of a short run, shown; the series run keeps rows not guaranteed.
-class ViewAccessibility : public testing::Test {
+// A view of a run, shown at its table.
+class ViewAccessibility : public ShownViewTest {
 protected:
-    void Open(Answer choice, Replies replies) {
-        run_ = RunScripted(choice, std::move(replies));
-        view_.emplace(nullptr, run_.state.CoordinatesText, run_.record);
-        view_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*view_));
-        tabs_ = view_->findChild<QTabWidget*>();
-        plot_ = view_->findChild<RunPlot*>(QStringLiteral("plot"));
-        ASSERT_NE(tabs_, nullptr);
-        ASSERT_NE(plot_, nullptr);
-    }
-
-    void ShowPlot() {
-        tabs_->setCurrentIndex(1);
-        QApplication::processEvents();
-    }
+    void Open(Answer choice, Replies replies) { OpenView(choice, std::move(replies), kTable); }
+    void ShowPlot() { ShowTab(kPlot); }
 
     QString Summary() { return Accessible(plot_)->text(QAccessible::Description); }
-
-    ScriptedRun run_;
-    std::optional<TablePlotDialog> view_;
-    QTabWidget* tabs_ = nullptr;
-    RunPlot* plot_ = nullptr;
 };
 
 TEST_F(ViewAccessibility, EveryObjectOfEitherTabHasANameAndARole) {
@@ -264,9 +253,20 @@ TEST_F(ViewAccessibility, PlusAndMinusZoomAboutTheMarkerAndKeepItInView) {
     for (int i = 0; i < 40; ++i) {
         QTest::keyClick(plot_, Qt::Key_Right);
     }
-    const auto marker = plot_->chart()->findChild<QLineSeries*>(QStringLiteral("marker"));
+    const auto marker = plot_->chart()->findChild<QXYSeries*>(QStringLiteral("marker"));
     ASSERT_NE(marker, nullptr);
     ASSERT_EQ(marker->count(), 1);
+    // Drawn whole, on the marked line: its colour at the line's point and
+    // a few pixels round it.
+    const size_t at = 160 + 39;
+    const QPointF point = plot_->PositionOf(run_.record.X()[at], run_.record.Y()[at]);
+    const QImage drawn = plot_->viewport()->grab().toImage();
+    for (const QPoint offset :
+         {QPoint(0, 0), QPoint(2, 0), QPoint(-2, 0), QPoint(0, 2), QPoint(0, -2)}) {
+        const QPoint pixel = point.toPoint() + offset;
+        EXPECT_EQ(drawn.pixelColor(pixel), marker->color())
+            << "at " << pixel.x() << "," << pixel.y();
+    }
     for (int i = 0; i < 10; ++i) {
         QTest::keyClick(plot_, Qt::Key_Plus);
     }
@@ -366,6 +366,33 @@ TEST(MessageAccessibility, CoordinatesAreReadLineByLineAndOnce) {
     }
     EXPECT_FALSE(shown->state().editable);
     EXPECT_TRUE(Nameless(&box).isEmpty()) << Nameless(&box).join(QLatin1Char('\n')).toStdString();
+}
+
+// A screen reader may ask for a widget before the program gives it its own
+// reading; the program's still holds from then on.
+TEST(AccessibleRoles, HoldThoughAReaderAskedBefore) {
+    QFrame panel;
+    QLabel readout(QStringLiteral("x = 1.0"));
+    QTableView table;
+    QTextEdit text;
+    for (QWidget* widget : std::initializer_list<QWidget*>{&panel, &readout, &table, &text}) {
+        ASSERT_NE(Accessible(widget), nullptr);  // the toolkit's own, made and kept
+    }
+    SetAccessibleRole(&panel, QAccessible::Pane);
+    SetAccessibleRole(&readout, QAccessible::StatusBar);
+    SetAccessibleTable(&table);
+    SetAccessibleText(&text);
+    EXPECT_EQ(Accessible(&panel)->role(), QAccessible::Pane);
+    EXPECT_EQ(Accessible(&readout)->role(), QAccessible::StatusBar);
+    readout.setText(QStringLiteral("x = 2.0"));
+    EXPECT_EQ(Accessible(&readout)->text(QAccessible::Name), QStringLiteral("x = 2.0"));
+    ASSERT_NE(Accessible(&table)->tableInterface(), nullptr);
+    EXPECT_EQ(Accessible(&table)->childCount(), 0) << "no model: no cells, and no corner";
+    EXPECT_TRUE(Accessible(&text)->state().readOnly);
+    // Asked again, nothing changes hands.
+    QAccessibleInterface* held = Accessible(&panel);
+    SetAccessibleRole(&panel, QAccessible::Pane);
+    EXPECT_EQ(Accessible(&panel), held);
 }
 
 TEST(TextPieces, HeaderExamples) {

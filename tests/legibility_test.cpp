@@ -20,7 +20,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "support/scripteddialogues.h"
+#include "support/shownview.h"
 #include "view/runplot.h"
 #include "view/seriestermsdialog.h"
 #include "view/tableplotdialog.h"
@@ -123,22 +123,9 @@ void ExpectWithinTheScreen(const QWidget& window) {
 }
 
 // A series run from 0 to 16 by 0.05, the one the view was first tried with.
-class Legibility : public testing::Test {
+class Legibility : public ShownViewTest {
 protected:
-    void SetUp() override {
-        run_ = RunScripted(Answer::Yes, {"0", "16", "0.05", std::nullopt});
-        view_.emplace(nullptr, run_.state.CoordinatesText, run_.record);
-        view_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*view_));
-    }
-
-    void ShowTab(int index) {
-        view_->findChild<QTabWidget*>()->setCurrentIndex(index);
-        QApplication::processEvents();
-    }
-
-    ScriptedRun run_;
-    std::optional<TablePlotDialog> view_;
+    void SetUp() override { OpenView(Answer::Yes, {"0", "16", "0.05", std::nullopt}, kTable); }
 };
 
 TEST_F(Legibility, ViewOpensWithinTheScreen) {
@@ -146,7 +133,7 @@ TEST_F(Legibility, ViewOpensWithinTheScreen) {
 }
 
 TEST_F(Legibility, PlotShowsEveryTickLabelAndTitleWhole) {
-    ShowTab(1);
+    ShowTab(kPlot);
     const auto* plot = view_->findChild<RunPlot*>(QStringLiteral("plot"));
     ASSERT_NE(plot, nullptr);
     const QStringList drawn = DrawnTexts(*plot);
@@ -168,7 +155,7 @@ TEST_F(Legibility, PlotShowsEveryTickLabelAndTitleWhole) {
 }
 
 TEST_F(Legibility, TableShowsItsHeadingsWholeAndTheMostTellingColumnsFirst) {
-    ShowTab(0);
+    ShowTab(kTable);
     const auto* table = view_->findChild<QTableView*>(QStringLiteral("table"));
     ASSERT_NE(table, nullptr);
     EXPECT_TRUE(CutHeadings(*table).isEmpty())

@@ -17,7 +17,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "support/scripteddialogues.h"
+#include "support/shownview.h"
 #include "view/charttheme.h"
 #include "view/runplot.h"
 #include "view/tableplotdialog.h"
@@ -88,18 +88,9 @@ QColor CommonestColour(const QImage& image) {
 }
 
 // A series run from 0 to 16, whose precision fails past x = 11, open at its plot.
-class PaletteTest : public testing::TestWithParam<int> {
+class PaletteTest : public ShownViewTest, public testing::WithParamInterface<int> {
 protected:
-    void Open() {
-        run_ = RunScripted(Answer::Yes, {"0", "16", "0.05", std::nullopt});
-        view_.emplace(nullptr, run_.state.CoordinatesText, run_.record);
-        view_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*view_));
-        view_->findChild<QTabWidget*>()->setCurrentIndex(1);
-        QApplication::processEvents();
-        plot_ = view_->findChild<RunPlot*>(QStringLiteral("plot"));
-        ASSERT_NE(plot_, nullptr);
-    }
+    void Open() { OpenView(Answer::Yes, {"0", "16", "0.05", std::nullopt}, kPlot); }
 
     // Every line, the precision line among them, against the chart's background.
     void ExpectLinesRead(bool dark) {
@@ -112,10 +103,6 @@ protected:
                 << line->objectName().toStdString() << " " << contrast;
         }
     }
-
-    ScriptedRun run_;
-    std::optional<TablePlotDialog> view_;
-    RunPlot* plot_ = nullptr;
 };
 
 TEST(ChartTheme, ContrastHeaderExamples) {

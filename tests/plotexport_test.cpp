@@ -28,6 +28,7 @@
 #include "saving/runsaving.h"
 #include "support/modalanswerer.h"
 #include "support/scripteddialogues.h"
+#include "support/shownview.h"
 #include "view/runplot.h"
 #include "view/tableplotdialog.h"
 
@@ -85,22 +86,11 @@ TEST(PlotImage, PdfIsOnePageOfVectors) {
 }
 
 // The view of a run, its plot shown.
-class PlotExportTest : public testing::Test {
+class PlotExportTest : public ShownViewTest {
 protected:
     void Open(Answer choice, std::vector<std::optional<std::string>> replies) {
-        run_ = RunScripted(choice, std::move(replies));
-        view_.emplace(nullptr, run_.state.CoordinatesText, run_.record);
-        view_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*view_));
-        view_->findChild<QTabWidget*>()->setCurrentIndex(1);
-        QApplication::processEvents();
-        plot_ = view_->findChild<RunPlot*>(QStringLiteral("plot"));
-        ASSERT_NE(plot_, nullptr);
+        OpenView(choice, std::move(replies), kPlot);
     }
-
-    ScriptedRun run_;
-    std::optional<TablePlotDialog> view_;
-    RunPlot* plot_ = nullptr;
 };
 
 TEST_F(PlotExportTest, CtrlCCopiesThePlotAsAnImage) {

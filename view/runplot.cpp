@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
+#include <QScatterSeries>
 #include <QWheelEvent>
 
 #include "accessibility/accessiblerole.h"
@@ -224,12 +225,13 @@ void RunPlot::AddRemedyLines() {
 }
 
 void RunPlot::AddMarker() {
-    marker_ = new QLineSeries(chart());
+    // A scatter series: its point is repainted whole wherever it moves.
+    marker_ = new QScatterSeries(chart());
     marker_->setObjectName(QStringLiteral("marker"));
     marker_->setName(QStringLiteral("Выбранная точка"));
     chart()->addSeries(marker_);
-    Attach(marker_, *x_, *y_);
-    marker_->setPointsVisible(true);
+    marker_->attachAxis(x_->Axis());
+    marker_->attachAxis(y_->Axis());
     marker_->setMarkerSize(kMarkerSize);
     for (QLineSeries* line : Lines()) {
         colours_.emplace_back(line, line->pen().color());
@@ -244,7 +246,8 @@ void RunPlot::ApplyPalette() {
         pen.setColor(LineColourFor(colour, colours));
         line->setPen(pen);
     }
-    marker_->setColor(colours.color(QPalette::Highlight));
+    marker_->setColor(FocusRingColour(colours));
+    marker_->setBorderColor(colours.color(QPalette::Base));
 }
 
 void RunPlot::focusInEvent(QFocusEvent* event) {

@@ -15,6 +15,7 @@
 
 struct PlotFacts;
 class QLineSeries;
+class QScatterSeries;
 class QRubberBand;
 class RunRecord;
 
@@ -147,7 +148,7 @@ private:
     std::vector<FullCurve> errors_;
     std::vector<SampledCurve> remedies_;  // series runs only
     QLineSeries* precision_ = nullptr;    // series runs only
-    QLineSeries* marker_ = nullptr;       // the line the keyboard chose
+    QScatterSeries* marker_ = nullptr;    // the line the keyboard chose
     std::optional<size_t> marked_;
     std::vector<std::pair<QLineSeries*, QColor>> colours_;  // each line's own colour
     std::int64_t notGuaranteed_ = 0;

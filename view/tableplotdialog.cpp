@@ -156,8 +156,8 @@ QWidget* TablePlotDialog::MakePlotPage() {
     connect(savePlot, &QPushButton::clicked, this, &TablePlotDialog::SaveThePlot);
     AddPlotActions(page);
     auto* pointer = new QLabel(
-        QStringLiteral("Колесо мыши и выделение рамкой увеличивают, двойной щелчок показывает весь "
-                       "график."),
+        QStringLiteral("Колесо мыши, выделение рамкой и клавиши + и − увеличивают, стрелки "
+                       "выбирают точку, двойной щелчок и Home показывают весь график."),
         page);
     pointer->setObjectName(QStringLiteral("pointer"));
     pointer->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -166,7 +166,7 @@ QWidget* TablePlotDialog::MakePlotPage() {
     pointer->setWordWrap(true);
     pointer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     pointer->setFixedHeight(kReadoutLines * pointer->fontMetrics().lineSpacing());
-    SetLabelRole(pointer, QAccessible::StatusBar);  // read on demand, not with the dialogue
+    SetAccessibleRole(pointer, QAccessible::StatusBar);  // read on demand, not with the dialogue
     connect(plot_, &RunPlot::PointerAt, pointer, &QLabel::setText);
     // What the plot's keys do is shown under it and spoken; what the mouse does, only shown.
     QLabel* spoken = MakeUnseenAnnouncer(this, QStringLiteral("plotNews"));
@@ -271,7 +271,9 @@ void TablePlotDialog::Print() {
         });
         return;
     }
-    const auto [first, last] = RowsToPrint();
+    const std::pair<size_t, size_t> rows = RowsToPrint();
+    const size_t first = rows.first;
+    const size_t last = rows.second;
     if (last - first > kMostPrintedRows) {
         MessageBox box(this, TooLongToPrintMessage(last - first, kMostPrintedRows),
                        QString::fromUtf8(kActionFailedTitle));
