@@ -1,16 +1,22 @@
 // Documentation tool: draws the table-and-plot view of one run, or one
-// abscissa's series term by term, and saves it as a PNG, for the README. Usage:
-//   viewshot OUTPUT.png series|closed START END STEP [PRECISION] [table|plot]
-//   viewshot OUTPUT.png terms X [PRECISION]
-// It answers the run's dialogues itself and draws offscreen, with no display.
+// abscissa's series term by term, at the size it opens at, and saves it as a
+// PNG, for the README. Usage:
+//   viewshot [--dark] OUTPUT.png series|closed START END STEP [PRECISION] [table|plot]
+//   viewshot [--dark] OUTPUT.png terms X [PRECISION]
+// --dark draws it as on a dark desktop. It answers the run's dialogues itself
+// and draws offscreen, with no display, on the screen QT_QPA_PLATFORM names
+// (offscreen's own by default); the PNG has the screen's pixels, so a screen
+// of scale 2 gives a picture twice as large.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
+#include <QPalette>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -60,12 +66,37 @@ void ScrollToFirstUnguaranteedRow(QTableView& table) {
     }
 }
 
+// A dark desktop's colours, as dark themes give them.
+QPalette DarkDesktop() {
+    const QColor window(49, 54, 59);
+    const QColor base(35, 38, 41);
+    const QColor text(239, 240, 241);
+    QPalette dark(window);
+    const std::pair<QPalette::ColorRole, QColor> colours[] = {
+        {QPalette::Window, window},
+        {QPalette::WindowText, text},
+        {QPalette::Base, base},
+        {QPalette::AlternateBase, window},
+        {QPalette::Text, text},
+        {QPalette::Button, window},
+        {QPalette::ButtonText, text},
+        {QPalette::Highlight, QColor(61, 174, 233)},
+        {QPalette::HighlightedText, text},
+        {QPalette::ToolTipBase, window},
+        {QPalette::ToolTipText, text},
+        {QPalette::PlaceholderText, QColor(140, 140, 140)},
+    };
+    for (const auto& [role, colour] : colours) {
+        dark.setColor(role, colour);
+    }
+    return dark;
+}
+
 }  // namespace
 
 // Draws "Разбор ряда" at x, its plot shown.
 int ShootTerms(const char* output, double x, double precision) {
     SeriesTermsDialog terms(nullptr, x, precision);
-    terms.resize(960, 640);
     terms.findChild<QTabWidget*>()->setCurrentIndex(1);
     terms.show();
     QApplication::processEvents();
@@ -77,22 +108,26 @@ int ShootTerms(const char* output, double x, double precision) {
 }
 
 int main(int argc, char* argv[]) {
-    if (argc >= 4 && std::strcmp(argv[2], "terms") == 0) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication app(argc, argv);
-        InstallRussianTranslations(app);
+    }
+    QApplication app(argc, argv);
+    InstallRussianTranslations(app);
+    if (argc > 1 && std::strcmp(argv[1], "--dark") == 0) {
+        QApplication::setPalette(DarkDesktop());
+        --argc;
+        ++argv;
+    }
+    if (argc >= 4 && std::strcmp(argv[2], "terms") == 0) {
         return ShootTerms(argv[1], std::atof(argv[3]),
                           argc > 4 ? std::atof(argv[4]) : ReadNumber(DefaultPrecisionText()));
     }
     if (argc < 6) {
         std::fprintf(stderr,
-                     "usage: viewshot OUTPUT.png series|closed START END STEP [PRECISION] "
-                     "[table|plot]\n");
+                     "usage: viewshot [--dark] OUTPUT.png series|closed START END STEP "
+                     "[PRECISION] [table|plot]\n");
         return 2;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InstallRussianTranslations(app);
     const bool series = std::strcmp(argv[2], "series") == 0;
     std::vector<std::string> texts(argv + 3, argv + (series && argc > 6 ? 7 : 6));
     const bool showTable = argc > (series ? 7 : 6) && std::strcmp(argv[argc - 1], "table") == 0;
@@ -106,7 +141,6 @@ int main(int argc, char* argv[]) {
     }
 
     TablePlotDialog view(nullptr, run.CoordinatesText, record);
-    view.resize(1280, 640);
     view.findChild<QTabWidget*>()->setCurrentIndex(showTable ? 0 : 1);
     view.show();
     if (showTable) {
