@@ -20,8 +20,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextEdit>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QTextLayout>
 #include <QXYSeries>
 #include <gtest/gtest.h>
@@ -176,6 +176,16 @@ TEST_F(ViewAccessibility, SummaryFollowsZoomAndReset) {
     EXPECT_EQ(plot_->ShownRange(RunPlot::Axis::X), opening);
     EXPECT_EQ(Summary(), whole);
     EXPECT_FALSE(Summary().contains(QStringLiteral("Выбрана точка")));
+    // The point under the pointer, as the readout tells it.
+    QString readout;
+    QObject::connect(plot_, &RunPlot::PointerAt, [&](const QString& text) { readout = text; });
+    QTest::mouseMove(plot_->viewport(), plot_->PositionOf(8.0, -1.0).toPoint());
+    ASSERT_TRUE(readout.startsWith(QStringLiteral("x = 8.0;"))) << readout.toStdString();
+    EXPECT_TRUE(
+        Summary().endsWith(QStringLiteral("Выбрана точка: ") + readout +
+                           QStringLiteral(". Стрелки выбирают точку, плюс и минус увеличивают и "
+                                          "уменьшают, Home показывает весь график.")))
+        << Summary().toStdString();
 }
 
 // The view opens on the table; Ctrl+Tab turns to the plot and back, each

@@ -174,6 +174,28 @@ TEST_F(Legibility, TableShowsItsHeadingsWholeAndTheMostTellingColumnsFirst) {
         << CutTexts(*view_).join(QLatin1Char('\n')).toStdString();
 }
 
+// Each control sits on the page of what it acts on; those for the whole run
+// sit under both pages.
+TEST_F(Legibility, ControlsSitWithWhatTheyActOn) {
+    const QWidget* tablePage = tabs_->widget(kTable);
+    const QWidget* plotPage = tabs_->widget(kPlot);
+    const struct {
+        const char* name;
+        const QWidget* page;  // none: under both
+    } controls[] = {
+        {"termsButton", tablePage}, {"resetZoomButton", plotPage}, {"savePlotButton", plotPage},
+        {"legend", plotPage},       {"pointer", plotPage},         {"saveButton", nullptr},
+        {"printButton", nullptr},   {"closeButton", nullptr},
+    };
+    for (const auto& control : controls) {
+        SCOPED_TRACE(control.name);
+        const auto* widget = view_->findChild<QWidget*>(QString::fromLatin1(control.name));
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(tablePage->isAncestorOf(widget), control.page == tablePage);
+        EXPECT_EQ(plotPage->isAncestorOf(widget), control.page == plotPage);
+    }
+}
+
 TEST(LegibilityOfTerms, TermsDialogueShowsItsTextsWhole) {
     SeriesTermsDialog terms(nullptr, 15.0, 1.9753086e-05);
     terms.show();
