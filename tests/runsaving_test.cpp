@@ -156,10 +156,6 @@ TEST(TableSaving, DialogueTellsOfAFailure) {
     EXPECT_TRUE(failure.contains(QStringLiteral("Прежний файл, если он был, не изменён")));
 }
 
-}  // namespace
-
-namespace {
-
 TEST(TableSaving, OverwriteQuestionSeesTheSuffixTheFilterAdds) {
     const ScriptedRun run = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
     QTemporaryDir folder;

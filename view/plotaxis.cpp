@@ -5,6 +5,8 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QFontMetrics>
+#include <QLineSeries>
+#include <QPen>
 #include <QRectF>
 #include <QSize>
 
@@ -65,7 +67,7 @@ AxisTicks PlotAxis::ChooseTicks(const QRectF& plotArea) const {
                           kMostTicks);
     for (;;) {
         AxisTicks ticks = decades_ ? AxisTicks{DecadeTicks(shown_, most), 0, {}}
-                                         : OffsetTicks(shown_, most, kMostLabelDigits);
+                                   : OffsetTicks(shown_, most, kMostLabelDigits);
         const int needed = horizontal ? WidestLabel(ticks.ticks, font) + kLabelGap : spacing;
         if (most <= 2 || static_cast<int>(ticks.ticks.size()) * needed <= room) {
             return ticks;
@@ -127,4 +129,18 @@ QSize LegibleChartSize(const QChart& chart) {
     const int width = std::max(horizontalTitles, kTicksAcross * (labelWidth + kLabelGap)) +
                       2 * (labelWidth + titleHeight) + kMargins;
     return {width, height};
+}
+
+QLineSeries* MakeLine(const char* objectName, const QString& name, const QPen& pen, QChart* chart) {
+    auto* line = new QLineSeries(chart);
+    line->setObjectName(QString::fromLatin1(objectName));
+    line->setName(name);
+    line->setPen(pen);
+    chart->addSeries(line);
+    return line;
+}
+
+void Attach(QLineSeries* line, const PlotAxis& horizontal, const PlotAxis& vertical) {
+    line->attachAxis(horizontal.Axis());
+    line->attachAxis(vertical.Axis());
 }

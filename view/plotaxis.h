@@ -9,6 +9,8 @@
 
 class QCategoryAxis;
 class QChart;
+class QLineSeries;
+class QPen;
 class QRectF;
 class QSize;
 
@@ -52,3 +54,10 @@ private:
 // The smallest size at which `chart` shows its axes' titles whole (a
 // vertical title runs along the plot's height) beside a few tick labels.
 QSize LegibleChartSize(const QChart& chart);
+
+// A line named `name` (as the legend shows it) added to `chart`, drawn with
+// `pen`; `objectName` finds it.
+QLineSeries* MakeLine(const char* objectName, const QString& name, const QPen& pen, QChart* chart);
+
+// Draws `line` against the two axes.
+void Attach(QLineSeries* line, const PlotAxis& horizontal, const PlotAxis& vertical);

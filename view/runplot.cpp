@@ -62,20 +62,6 @@ const QColor kReducedErrorColour(0, 158, 115);
 const QColor kCompensatedErrorColour(86, 180, 233);
 const QColor kPrecisionColour(213, 94, 0);
 
-QLineSeries* MakeLine(const char* objectName, const QString& name, const QPen& pen, QChart* chart) {
-    auto* line = new QLineSeries(chart);
-    line->setObjectName(QString::fromLatin1(objectName));
-    line->setName(name);
-    line->setPen(pen);
-    chart->addSeries(line);
-    return line;
-}
-
-void Attach(QLineSeries* line, const PlotAxis& horizontal, const PlotAxis& vertical) {
-    line->attachAxis(horizontal.Axis());
-    line->attachAxis(vertical.Axis());
-}
-
 // A number for the readout: as the coordinates text prints it where that is
 // short, else in the compact form with a few digits.
 std::string ReadoutNumber(double value, FormulaChoice choice, bool abscissa) {

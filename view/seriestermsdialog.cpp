@@ -36,7 +36,6 @@
 
 namespace {
 
-constexpr double kUnitRoundoff = 0x1p-53;
 constexpr double kScreenShare = 0.6;
 
 const QColor kTermColour(0, 114, 178);
@@ -88,15 +87,6 @@ private:
     const SeriesBreakdown& breakdown_;
     std::vector<TermColumn> columns_;
 };
-
-QLineSeries* MakeLine(const char* objectName, const QString& name, const QPen& pen, QChart* chart) {
-    auto* line = new QLineSeries(chart);
-    line->setObjectName(QString::fromLatin1(objectName));
-    line->setName(name);
-    line->setPen(pen);
-    chart->addSeries(line);
-    return line;
-}
 
 // log10 of every magnitude, a magnitude of 0 at `floor`.
 std::vector<double> Decades(const std::vector<double>& magnitudes, double floor) {
@@ -172,8 +162,7 @@ private:
         }
         line->replace(points);
         line->setPointsVisible(points.size() == 1 || name == std::string_view("terms"));
-        line->attachAxis(x_->Axis());
-        line->attachAxis(y_->Axis());
+        Attach(line, *x_, *y_);
         return line;
     }
 

@@ -17,6 +17,7 @@
 #include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
 #include "fuzzcheck.h"
+#include "fuzzscript.h"
 #include "messages/runmessages.h"
 #include "numtext/arithmeticfault.h"
 #include "support/scripteddialogues.h"
@@ -87,17 +88,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    const Answer choice = (data[0] & 1) != 0 ? Answer::Yes : Answer::No;
-    std::vector<std::optional<std::string>> replies;
-    std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
-    for (int prompt = 0; prompt < 4 && !rest.empty(); ++prompt) {
-        const size_t end = std::min(rest.find('\n'), rest.size());
-        replies.emplace_back(std::string(rest.substr(0, end)));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-    }
+    const FuzzScript script = ReadFuzzScript(data, size);
+    const Answer choice = script.choice;
     SweepState state;
     RunRecord record;
-    ScriptedDialogues dialogues(choice, replies);
+    ScriptedDialogues dialogues(script.choice, script.replies);
     std::optional<RunOutcome> outcome;  // none after a fault
     try {
         outcome = RunDataEntry(state, dialogues, record);

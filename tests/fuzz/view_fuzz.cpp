@@ -32,6 +32,7 @@
 #include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
 #include "fuzzcheck.h"
+#include "fuzzscript.h"
 #include "numtext/arithmeticfault.h"
 #include "support/scripteddialogues.h"
 #include "table/csv.h"
@@ -186,16 +187,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     EnsureApplication();
-    const Answer choice = (data[0] & 1) != 0 ? Answer::Yes : Answer::No;
-    std::vector<std::optional<std::string>> replies;
-    std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
-    for (int prompt = 0; prompt < 4 && !rest.empty(); ++prompt) {
-        const size_t end = std::min(rest.find('\n'), rest.size());
-        replies.emplace_back(std::string(rest.substr(0, end)));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-    }
+    const FuzzScript script = ReadFuzzScript(data, size);
     ScriptedRun run;
-    ScriptedDialogues dialogues(choice, replies);
+    ScriptedDialogues dialogues(script.choice, script.replies);
     try {
         RunDataEntry(run.state, dialogues, run.record);
     } catch (const ArithmeticFault&) {
@@ -211,7 +205,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(run.record.LineCount() == 0, "a table and a plot for every run with lines");
         return 0;
     }
-    Steps steps(rest);
+    Steps steps(script.rest);
     ReadRows(*table->model(), steps);
     view.findChild<QTabWidget*>()->setCurrentIndex(1);
     QApplication::processEvents();
