@@ -74,13 +74,23 @@ std::string ReadoutNumber(double value, FormulaChoice choice, bool abscissa) {
     return text.size() <= kLongestReadoutNumber ? text : CompactNumber(value, kReadoutDigits + 4);
 }
 
+// |value - exact| line by line.
+std::vector<double> AbsoluteErrors(std::span<const double> values,
+                                   std::span<const long double> exact) {
+    std::vector<double> errors;
+    errors.reserve(values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        errors.push_back(static_cast<double>(std::fabs(values[i] - exact[i])));
+    }
+    return errors;
+}
+
 }  // namespace
 
 RunPlot::RunPlot(const RunRecord& record, QWidget* parent)
     : QChartView(new QChart, parent),
       record_(record),
       rubberBand_(new QRubberBand(QRubberBand::Rectangle, viewport())) {
-    chart()->legend()->setAlignment(Qt::AlignBottom);
     AddValueLines();
     AddErrorLines();
     if (record.IsSeries()) {
@@ -143,16 +153,6 @@ void RunPlot::AddValueLines() {
     }
 }
 
-std::vector<double> RunPlot::ErrorDecades(std::span<const double> values,
-                                          std::span<const long double> exact) const {
-    std::vector<double> errors;
-    errors.reserve(values.size());
-    for (size_t i = 0; i < values.size(); ++i) {
-        errors.push_back(static_cast<double>(std::fabs(values[i] - exact[i])));
-    }
-    return errors;
-}
-
 void RunPlot::AddErrorLines() {
     std::vector<long double> exact;
     exact.reserve(record_.LineCount());
@@ -160,9 +160,10 @@ void RunPlot::AddErrorLines() {
         exact.push_back(StandInValue(x));
     }
     const bool series = record_.IsSeries();
-    std::vector<double> closedFormErrors = ErrorDecades(series ? closedForm_ : record_.Y(), exact);
+    std::vector<double> closedFormErrors =
+        AbsoluteErrors(series ? closedForm_ : record_.Y(), exact);
     std::vector<double> seriesErrors =
-        series ? ErrorDecades(record_.Y(), exact) : std::vector<double>();
+        series ? AbsoluteErrors(record_.Y(), exact) : std::vector<double>();
     const double precision = series ? record_.recipe.precision : 0.0;
     error_.emplace(QStringLiteral("Погрешность, лог. шкала"),
                    DecadeRange(closedFormErrors, seriesErrors, precision), PositiveDecades(), true,
@@ -299,8 +300,9 @@ void RunPlot::MarkLine(size_t index) {
         const double half = (shown.high - shown.low) / 2;
         Show(*x_, Limited({x - half, x + half}, x_->Widest()));
         Redraw();
+    } else {
+        PlaceMarker();
     }
-    marker_->replace({QPointF(x_->Mapping().ToPlot(x), y_->Mapping().ToPlot(record_.Y()[index]))});
     const QString readout = Readout(index);
     Describe(readout);
     emit Told(readout);
@@ -521,10 +523,7 @@ void RunPlot::Redraw() {
     for (SampledCurve& curve : remedies_) {
         RedrawSampled(curve, first, last, columns);
     }
-    if (marked_) {
-        marker_->replace({QPointF(x_->Mapping().ToPlot(x[*marked_]),
-                                  y_->Mapping().ToPlot(record_.Y()[*marked_]))});
-    }
+    PlaceMarker();
     if (precision_ != nullptr) {
         const double level = error_->Mapping().ToPlot(std::log10(record_.recipe.precision));
         const AxisRange plotX = x_->Mapping().ToPlot(shownX);
@@ -532,6 +531,13 @@ void RunPlot::Redraw() {
     }
     for (QLineSeries* line : Lines()) {
         line->setPointsVisible(line->count() == 1);  // a lone point needs a marker
+    }
+}
+
+void RunPlot::PlaceMarker() {
+    if (marked_) {
+        marker_->replace({QPointF(x_->Mapping().ToPlot(record_.X()[*marked_]),
+                                  y_->Mapping().ToPlot(record_.Y()[*marked_]))});
     }
 }
 

@@ -111,11 +111,11 @@ private:
     void AddErrorLines();
     void AddRemedyLines();
     void AddMarker();
-    std::vector<double> ErrorDecades(std::span<const double> values,
-                                     std::span<const long double> exact) const;
     void Show(PlotAxis& axis, AxisRange shown);
     void ShowAllTicks();
     void Redraw();
+    // Puts the marker on the marked line, if any.
+    void PlaceMarker();
     void RedrawSampled(SampledCurve& curve, size_t first, size_t last, int columns);
     void ZoomAbout(QPointF position, double factor);
     void ZoomTo(QRectF area);
