@@ -1,5 +1,7 @@
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QBuffer>
@@ -9,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintPreviewWidget>
@@ -170,6 +173,47 @@ TEST(TablePrinting, TooLongATableAsksForASelection) {
         text.startsWith(QStringLiteral("В таблице 6000 строк, а напечатать можно не более "
                                        "5000 за раз.")))
         << text.toStdString();
+}
+
+// Rows selected over two or more rows print alone, however the selection was
+// made; a single row or none means the whole table, here too long to print.
+TEST(TablePrinting, PrintsTheRowsSelected) {
+    const ScriptedRun run = RunScripted(Answer::No, {"1", "6000", "1"});
+    const struct {
+        const char* name;
+        std::vector<std::pair<int, int>> rows;  // first and last of each range
+        bool selectAll;
+        bool printed;
+    } cases[] = {
+        {"two ranges", {{100, 149}, {200, 219}}, false, true},
+        {"all", {}, true, false},
+        {"one row", {{10, 10}}, false, false},
+        {"none", {}, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+        view.show();
+        auto* table = view.findChild<QTableView*>(QStringLiteral("table"));
+        const int lastColumn = table->model()->columnCount() - 1;
+        table->clearSelection();
+        for (const auto& [first, last] : c.rows) {
+            table->selectionModel()->select(QItemSelection(table->model()->index(first, 0),
+                                                           table->model()->index(last, lastColumn)),
+                                            QItemSelectionModel::Select);
+        }
+        if (c.selectAll) {
+            table->selectAll();
+        }
+        QString title;
+        ModalAnswerer answerer({[&](QDialog& box) {
+            title = box.windowTitle();
+            box.reject();
+        }});
+        view.findChild<QPushButton*>(QStringLiteral("printButton"))->click();
+        EXPECT_EQ(title, c.printed ? QStringLiteral("Печать: таблица")
+                                   : QStringLiteral("Действие не выполнено"));
+    }
 }
 
 }  // namespace

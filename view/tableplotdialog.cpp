@@ -1,11 +1,14 @@
 #include "view/tableplotdialog.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -286,15 +289,16 @@ void TablePlotDialog::Print() {
 }
 
 std::pair<size_t, size_t> TablePlotDialog::RowsToPrint() const {
-    const QModelIndexList rows = table_->selectionModel()->selectedIndexes();
-    if (rows.size() < 2) {
+    // From the ranges, not the cells: Ctrl+A over a million rows is one range.
+    const QItemSelection selection = table_->selectionModel()->selection();
+    if (selection.isEmpty()) {
         return {0, record_.LineCount()};
     }
-    int first = rows.front().row();
-    int last = first;
-    for (const QModelIndex& index : rows) {
-        first = std::min(first, index.row());
-        last = std::max(last, index.row());
+    int first = selection.front().top();
+    int last = selection.front().bottom();
+    for (const QItemSelectionRange& range : selection) {
+        first = std::min(first, range.top());
+        last = std::max(last, range.bottom());
     }
     if (first == last) {
         return {0, record_.LineCount()};  // one row selected: the whole table is meant
