@@ -112,11 +112,6 @@ private:
     bool pipeClosed_ = false;
 };
 
-// The names of the command line's options, as the parser knows them.
-constexpr std::string_view kOptionNames[] = {
-    "print", "series", "closed-form", "start", "end",     "step", "precision",
-    "csv",   "terms",  "help",        "h",     "version", "v"};
-
 // The option an argument names, without its dashes and value: "--start=1" -> "start".
 std::string_view OptionName(std::string_view argument) {
     if (argument.size() < 2 || argument.front() != '-') {
@@ -143,9 +138,26 @@ struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
 
+    std::array<const QCommandLineOption*, 15> All() const {
+        return {&print,    &series, &closedForm, &start, &end,   &step, &precision, &csv,
+                &csvComma, &xlsx,   &plot,       &size,  &terms, &help, &version};
+    }
+
     void AddTo(QCommandLineParser& parser) const {
-        parser.addOptions({print, series, closedForm, start, end, step, precision, csv, csvComma,
-                           xlsx, plot, size, terms, help, version});
+        for (const QCommandLineOption* option : All()) {
+            parser.addOption(*option);
+        }
+    }
+
+    // Whether an argument names one of the options, with or without its value.
+    bool Names(std::string_view argument) const {
+        const QString name = QString::fromUtf8(OptionName(argument));
+        for (const QCommandLineOption* option : All()) {
+            if (option->names().contains(name)) {
+                return true;
+            }
+        }
+        return false;
     }
 };
 
@@ -349,12 +361,10 @@ int PrintText(std::string_view text) {
 }  // namespace
 
 bool IsCommandLineStart(int argc, char* argv[]) {
+    const Options options;
     for (int i = 1; i < argc; ++i) {
-        const std::string_view name = OptionName(argv[i]);
-        for (std::string_view option : kOptionNames) {
-            if (name == option) {
-                return true;
-            }
+        if (options.Names(argv[i])) {
+            return true;
         }
     }
     return false;
