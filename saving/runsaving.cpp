@@ -20,17 +20,15 @@ namespace {
 // A filter of the file dialogue and what it saves.
 struct Filter {
     const char* text;
-    const char* suffix;
+    SaveForm form;
 };
 
 constexpr std::array<Filter, 4> kRunFilters = {{
-    {"Текст (*.txt)", "txt"},
-    {"CSV для таблиц, десятичная запятая (*.csv)", "csv"},
-    {"CSV для программ, десятичная точка (*.csv)", "csv"},
-    {"Книга Excel (*.xlsx)", "xlsx"},
+    {"Текст (*.txt)", SaveForm::Text},
+    {"CSV для таблиц, десятичная запятая (*.csv)", SaveForm::CsvComma},
+    {"CSV для программ, десятичная точка (*.csv)", SaveForm::CsvPoint},
+    {"Книга Excel (*.xlsx)", SaveForm::Xlsx},
 }};
-constexpr SaveForm kRunForms[] = {SaveForm::Text, SaveForm::CsvComma, SaveForm::CsvPoint,
-                                  SaveForm::Xlsx};
 
 struct PlotFilter {
     const char* text;
@@ -140,7 +138,7 @@ void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record) 
     QStringList suffixes;
     for (const Filter& filter : kRunFilters) {
         filters.append(QString::fromUtf8(filter.text));
-        suffixes.append(QString::fromLatin1(filter.suffix));
+        suffixes.append(SuffixOf(filter.form));
     }
     SaveFileDialog dialog(parent, QStringLiteral("Сохранить таблицу"), filters, suffixes);
     dialog.setObjectName(QStringLiteral("saveDialog"));
@@ -149,7 +147,8 @@ void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record) 
         return;
     }
     const SaveTarget target =
-        ChooseSaveTarget(dialog.selectedFiles().front(), kRunForms[dialog.ChosenFilter()]);
+        ChooseSaveTarget(dialog.selectedFiles().front(),
+                         kRunFilters[static_cast<size_t>(dialog.ChosenFilter())].form);
     const QString failure = SaveRunAs(text, record, target);
     if (!failure.isEmpty()) {
         ShowFailure(parent, target.path, failure);
