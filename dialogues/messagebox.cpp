@@ -99,7 +99,7 @@ MessageBox::MessageBox(QWidget* parent, std::string_view text, const QString& ti
     setMaximumSize(available.size());
     setWindowTitle(title);
     setWindowModality(Qt::WindowModal);
-    content->setFocus();  // Ctrl+A and Ctrl+C work at once; Enter still presses "ОК"
+    content->setFocus();  // Ctrl+A and Ctrl+C work at once; Enter presses "ОК"
 }
 
 QWidget* MessageBox::MakeText(std::string_view text) {
@@ -138,7 +138,8 @@ QWidget* MessageBox::MakeLineList(std::string_view text, const QRect& available)
 QPushButton* MessageBox::AddButton(const QString& text, const char* objectName) {
     auto* button = new QPushButton(text, this);
     button->setObjectName(QString::fromLatin1(objectName));
-    button->setAutoDefault(false);                              // Enter stays with "ОК"
+    // Enter presses it while it has the keys, and "ОК" while the text has them.
+    button->setAutoDefault(true);
     buttonRow_->insertWidget(buttonRow_->count() - 2, button);  // before "ОК" and the stretch
     setTabOrder(button, okButton_);  // Tab goes left to right, as the buttons stand
     return button;

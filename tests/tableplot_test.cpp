@@ -244,7 +244,18 @@ TEST(CoordinatesBox, OffersTheViewAndSavingBesideOk) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             EXPECT_EQ(QApplication::focusWidget(), next) << next->text().toStdString();
         }
-        QTimer::singleShot(0, view, &QPushButton::click);  // the view opens over the box
+        // Enter presses the button that has the keys; "ОК" again once the text has them.
+        QWidget* prompt = box.findChild<QWidget*>(QStringLiteral("prompt"));
+        for (QWidget* back : std::initializer_list<QWidget*>{save, view, prompt}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+            EXPECT_EQ(QApplication::focusWidget(), back) << back->objectName().toStdString();
+        }
+        EXPECT_TRUE(ok->isDefault());
+        QTest::keyClick(prompt, Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), view);
+        EXPECT_TRUE(view->isDefault());
+        // The view opens over the box.
+        QTimer::singleShot(0, view, [view] { QTest::keyClick(view, Qt::Key_Return); });
     };
     ModalAnswerer answerer(
         {checkAndOpenTheView, [&](QDialog& view) {
