@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -152,12 +153,9 @@ struct Options {
     // Whether an argument names one of the options, with or without its value.
     bool Names(std::string_view argument) const {
         const QString name = QString::fromUtf8(OptionName(argument));
-        for (const QCommandLineOption* option : All()) {
-            if (option->names().contains(name)) {
-                return true;
-            }
-        }
-        return false;
+        return std::ranges::any_of(All(), [&name](const QCommandLineOption* option) {
+            return option->names().contains(name);
+        });
     }
 };
 
