@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <mpfr.h>
 #include <optional>
+
+#include "analysis/finereference.h"
 
 namespace {
 
@@ -147,30 +150,36 @@ long double SineSquaredOfReduced(long double r) {
     return sum * sum;
 }
 
-}  // namespace
-
-struct ExactReference::Bits {
-    Big value{kFirstBits};
-};
-
-ExactReference::ExactReference(double x) : bits_(new Bits), value_(0) {
-    MinusTwiceSineSquared(bits_->value.get(), x);
-    const std::optional<double> rounded = RoundedIfProved(bits_->value.get(), kFirstBits);
-    value_ = x == 0 ? 0 : rounded ? *rounded : ExactValue(x);
-}
-
-ExactReference::~ExactReference() {
-    delete bits_;
-}
-
-double ExactReference::ErrorOf(double value) const {
-    Big difference(64);  // MPFR rounds the exact difference of its operands
+// |value - y*| to `bits` bits, within 2^-(bits - 3) of itself plus y*'s own
+// error: the difference is formed from y* at `bits` bits and rounded once.
+std::optional<double> ErrorIfProved(double value, double x, mpfr_prec_t bits) {
+    Big exact(bits);
+    Big difference(bits);
+    MinusTwiceSineSquared(exact.get(), x);
+    if (mpfr_zero_p(exact.get()) != 0) {
+        return std::nullopt;
+    }
     mpfr_set_d(difference.get(), value, MPFR_RNDN);
-    mpfr_sub(difference.get(), difference.get(), bits_->value.get(), MPFR_RNDN);
+    mpfr_sub(difference.get(), difference.get(), exact.get(), MPFR_RNDN);
+    if (mpfr_zero_p(difference.get()) != 0) {
+        return std::nullopt;
+    }
+    // y*'s error, 3 * 2^-bits of it, and the subtraction's rounding, both
+    // below 2^(larger exponent - bits + 2).
+    const mpfr_exp_t errorExponent =
+        std::max(mpfr_get_exp(exact.get()), mpfr_get_exp(difference.get())) - bits + 3;
+    const mpfr_exp_t correctBits = mpfr_get_exp(difference.get()) - errorExponent;
+    const mpfr_prec_t wanted = DoubleBitsAt(mpfr_get_exp(difference.get()));
+    if (correctBits <= 0 ||
+        mpfr_can_round(difference.get(), correctBits, MPFR_RNDN, MPFR_RNDZ, wanted + 1) == 0) {
+        return std::nullopt;
+    }
     return std::fabs(mpfr_get_d(difference.get(), MPFR_RNDN));
 }
 
-double ExactValue(double x) {
+}  // namespace
+
+double ExactValueByMpfr(double x) {
     if (x == 0) {
         return 0;
     }
@@ -185,6 +194,45 @@ double ExactValue(double x) {
             return mpfr_get_d(value.get(), MPFR_RNDN);
         }
     }
+}
+
+double ErrorAgainstExactByMpfr(double value, double x) {
+    if (x == 0) {
+        return std::fabs(value);
+    }
+    for (mpfr_prec_t bits = kFirstBits;; bits *= 2) {
+        if (const std::optional<double> error = ErrorIfProved(value, x, bits)) {
+            return *error;
+        }
+        if (bits >= kMostBits) {
+            return std::fabs(value - ExactValueByMpfr(x));
+        }
+    }
+}
+
+ExactReference::ExactReference(double x) : x_(x) {
+    if (const std::optional<FineValue> fine = FineMinusTwiceSineSquared(x)) {
+        fine_ = *fine;
+        hasFine_ = true;
+        if (const std::optional<double> rounded = RoundedFine(*fine)) {
+            value_ = *rounded;
+            return;
+        }
+    }
+    value_ = ExactValueByMpfr(x);
+}
+
+double ExactReference::ErrorOf(double value) const {
+    if (hasFine_) {
+        if (const std::optional<double> error = FineErrorOf(fine_, value)) {
+            return *error;
+        }
+    }
+    return ErrorAgainstExactByMpfr(value, x_);
+}
+
+double ExactValue(double x) {
+    return ExactReference(x).Value();
 }
 
 double ErrorAgainstExact(double value, double x) {

@@ -1,48 +1,56 @@
 #pragma once
 
+#include "analysis/finereference.h"
+
 // The exact reference y* = cos 2x - 1 that the series and the closed form are
 // measured against, computed as -2 sin^2 x, which does not cancel near x = 0
 // (where cos 2x - 1 loses every digit).
 
 // y* rounded to the nearest double, correctly, for every finite x.
 //
-// How many bits, and why they suffice: MPFR computes sin x correctly rounded
-// to p bits (it reduces any argument exactly, up to the largest real), then
-// squares it, rounded to p bits, and doubles it exactly, so the result is
-// within 3 * 2^-p of y* relative to its size. It starts at p = 128 bits. The
-// double is returned only once mpfr_can_round proves that everything within
-// that error rounds to the same double (at the double's own precision, fewer
-// bits for subnormal results); otherwise p doubles and it starts again. For
+// First in 128-bit integer arithmetic (analysis/finereference.h), a few dozen
+// nanoseconds, whose result is kept only where its proved error bound shows
+// that everything within it rounds to the same double (Ziv's test). Where it
+// cannot (about one abscissa in 2^65, and x within 2^-62 of a multiple of
+// pi/2, or |x| < 2^-480), MPFR: it computes sin x correctly rounded to p bits
+// (it reduces any argument exactly, up to the largest real), then squares it,
+// rounded to p bits, and doubles it exactly, so the result is within
+// 3 * 2^-p of y* relative to its size. It starts at p = 128 bits. The double
+// is returned only once mpfr_can_round proves that everything within that
+// error rounds to the same double (at the double's own precision, fewer bits
+// for subnormal results); otherwise p doubles and it starts again. For
 // x != 0, y* is transcendental, never a midpoint between two doubles, so the
 // loop ends; x = 0 gives 0 exactly. No table of hard cases is trusted: each
-// result carries its own proof, over the whole range of reals the program
-// can meet. In practice 128 bits have sufficed for every abscissa tried (the
-// tests try a million); a value takes about 2 microseconds.
+// result carries its own proof, over the whole range of reals.
 //   ExactValue(0) -> 0;  ExactValue(1e-6) -> -1.9999999999993331e-12
 //   ExactValue(1) -> -1.4161468365471424 (cos 2 - 1)
 double ExactValue(double x);
 
-// |value - y*|, with the difference formed exactly from y* at 128 bits and
-// then rounded: the error of `value`, true to far more digits than it is shown.
+// |value - y*| correctly rounded: from the 128-bit y* where its bound settles
+// the last bit (every value but those within about 2^-66 |y*| of y*),
+// otherwise from MPFR by the same loop of doubling precisions.
 //   ErrorAgainstExact(-1.4161468365471424, 1) -> about 1e-17 (y*'s own rounding)
 double ErrorAgainstExact(double value, double x);
+
+// The same two by MPFR alone: the fallback above, and the oracle the fast
+// path is tested against.
+double ExactValueByMpfr(double x);
+double ErrorAgainstExactByMpfr(double value, double x);
 
 // y* at one abscissa, kept at 128 bits, to measure several values against
 // without computing it again.
 class ExactReference {
 public:
     explicit ExactReference(double x);
-    ~ExactReference();
-    ExactReference(const ExactReference&) = delete;
-    ExactReference& operator=(const ExactReference&) = delete;
 
     double Value() const { return value_; }  // ExactValue(x)
     double ErrorOf(double value) const;      // ErrorAgainstExact(value, x)
 
 private:
-    struct Bits;
-    Bits* bits_;
-    double value_;
+    double x_;
+    FineValue fine_;
+    bool hasFine_ = false;
+    double value_ = 0;
 };
 
 // A stand-in for y* in long double, for curves over a million abscissas
