@@ -3,7 +3,6 @@
 #include "app/plotfile.h"
 #include "app/russiantranslations.h"
 #include "cli/commandline.h"
-#include "evaluation/vectorstate.h"
 #include "window/form1.h"
 
 int main(int argc, char* argv[]) {
@@ -11,7 +10,6 @@ int main(int argc, char* argv[]) {
         return RunCommandLine(argc, argv, WritePlotFile);  // no window, no display needed
     }
     QApplication app(argc, argv);
-    ClearUpperVectorState();
     QGuiApplication::setDesktopFileName(
         QStringLiteral("io.github.tabulator.Tabulator"));  // the desktop entry's icon
     InstallRussianTranslations(app);

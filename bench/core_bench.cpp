@@ -13,6 +13,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "analysis/exactvalue.h"
+#include "bench/floorloop.h"
 #include "evaluation/formulas.h"
 #include "evaluation/sweep.h"
 #include "numtext/formatnumber.h"
@@ -75,42 +77,6 @@ void SeriesSweep(benchmark::State& state) {
     SweepLines(state, Answer::Yes, kSeriesRanges[state.range(0)]);
 }
 BENCHMARK(SeriesSweep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(3);
-
-// The least a closed-form line costs: the cosine, the square, x and y each
-// printed by std::to_chars with its pattern's trimming, appended to a text
-// reserved up front. No checks, no dialogues, no patterns to understand.
-void AppendTrimmed(std::string& out, double value, int decimals, size_t minDecimals) {
-    char buffer[400];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                       std::chars_format::fixed, decimals);
-    std::string_view digits(buffer, static_cast<size_t>(written.ptr - buffer));
-    const size_t point = digits.find('.');
-    while (digits.size() > point + 1 + minDecimals && digits.back() == '0') {
-        digits.remove_suffix(1);
-    }
-    if (digits.back() == '.') {
-        digits.remove_suffix(1);
-    }
-    if (value < 0 && digits.find_first_not_of("0.") != std::string_view::npos) {
-        out.push_back('-');
-    }
-    out.append(digits);
-}
-
-std::string FloorClosedFormText(double start, double end, double step) {
-    std::string text;
-    text.reserve(static_cast<size_t>((end - start) / step + 1) * 24);
-    for (double x = start; x <= end; x += step) {
-        const double cosine = std::cos(x);
-        const double y = (cosine * cosine - 1.0) * 2.0;
-        text.push_back('(');
-        AppendTrimmed(text, x, 9, 1);
-        text.push_back(';');
-        AppendTrimmed(text, y, 3, 0);
-        text.append(")\r\n");
-    }
-    return text;
-}
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -186,6 +152,40 @@ void ClosedFormValueCall(benchmark::State& state) {
     }
 }
 BENCHMARK(ClosedFormValueCall);
+
+// y* over the abscissas of the two million-line runs (closed form from 0,
+// series from 25, both by 1e-6), beside the closed form over the same
+// abscissas and beside MPFR on a thousandth of them, in one run.
+void ExactValueOverRun(benchmark::State& state) {
+    const double start = state.range(0) == 0 ? 0.0 : 25.0;
+    constexpr int kLines = 1'000'000;
+    double exactSeconds = 0;
+    double closedFormSeconds = 0;
+    double mpfrSeconds = 0;
+    for (auto _ : state) {
+        auto began = std::chrono::steady_clock::now();
+        for (int i = 0; i < kLines; ++i) {
+            benchmark::DoNotOptimize(ExactValue(start + i * 1e-6));
+        }
+        exactSeconds += SecondsSince(began);
+        began = std::chrono::steady_clock::now();
+        for (int i = 0; i < kLines; ++i) {
+            benchmark::DoNotOptimize(ClosedFormValue(start + i * 1e-6));
+        }
+        closedFormSeconds += SecondsSince(began);
+        began = std::chrono::steady_clock::now();
+        for (int i = 0; i < kLines; i += 1000) {
+            benchmark::DoNotOptimize(ExactValueByMpfr(start + i * 1e-6));
+        }
+        mpfrSeconds += SecondsSince(began) * 1000;
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["exact_ns"] = exactSeconds / runs / kLines * 1e9;
+    state.counters["closed_form_ns"] = closedFormSeconds / runs / kLines * 1e9;
+    state.counters["mpfr_ns"] = mpfrSeconds / runs / kLines * 1e9;
+    state.counters["exact_to_closed_form"] = exactSeconds / closedFormSeconds;
+}
+BENCHMARK(ExactValueOverRun)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

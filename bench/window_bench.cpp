@@ -26,7 +26,6 @@
 #include <benchmark/benchmark.h>
 
 #include "app/russiantranslations.h"
-#include "evaluation/vectorstate.h"
 #include "saving/runsaving.h"
 #include "support/modalanswerer.h"
 #include "support/scripteddialogues.h"
@@ -57,7 +56,6 @@ void WaitUntilExposed(QWidget& window) {
 // time at which its window is first shown.
 int RunStartupProbe(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    ClearUpperVectorState();
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tabulator.Tabulator"));
     InstallRussianTranslations(app);
     Form1 form;
@@ -232,7 +230,6 @@ int main(int argc, char* argv[]) {
     selfPath = argv[0];
     setenv(kProbeVariable, "1", 1);  // for the probes only: this process reads it no more
     QApplication app(argc, argv);
-    ClearUpperVectorState();
     InstallRussianTranslations(app);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -4,7 +4,6 @@
 
 #include "dialogues/messagebox.h"
 #include "dialogues/textinputbox.h"
-#include "evaluation/vectorstate.h"
 #include "dialogues/yesnobox.h"
 
 namespace {
@@ -19,7 +18,6 @@ QString Shown(const std::string& text) {
 Answer ScreenDialogues::AskYesNo(const std::string& prompt, const std::string& title) {
     YesNoBox box(owner_, Shown(prompt), Shown(title));
     const bool yes = box.exec() == QDialog::Accepted;
-    ClearUpperVectorState();  // the run computes on from here
     return yes ? Answer::Yes : Answer::No;
 }
 
@@ -27,12 +25,10 @@ std::string ScreenDialogues::AskText(const std::string& prompt, const std::strin
                                      const std::string& defaultText) {
     TextInputBox box(owner_, Shown(prompt), Shown(title), QString::fromStdString(defaultText));
     const bool confirmed = box.exec() == QDialog::Accepted;
-    ClearUpperVectorState();  // the run computes on from here
     return confirmed ? box.Text().toStdString() : std::string();
 }
 
 void ScreenDialogues::ShowMessage(const std::string& prompt, const std::string& title) {
     MessageBox box(owner_, prompt, Shown(title));
     box.exec();
-    ClearUpperVectorState();
 }

@@ -6,6 +6,7 @@
 
 #include "evaluation/abscissas.h"
 #include "evaluation/formulas.h"
+#include "evaluation/vectorstate.h"
 #include "numtext/arithmeticfault.h"
 #include "numtext/formatnumber.h"
 #include "numtext/readnumber.h"
@@ -139,6 +140,7 @@ RunOutcome Sweep(SweepState& state, RunRecord& record, size_t maxTextBytes,
     const auto started = std::chrono::steady_clock::now();
     bool toldSlow = !slow.tell;
     size_t lines = 0;
+    ClearUpperVectorState();  // whatever ran before, the loop's pow and cos run at full speed
     for (SweepAbscissas walk(state.StartX, state.EndX, record.recipe.step);;) {
         state.CurrentX = walk.Current();
         if (!walk.InRange()) {
@@ -148,6 +150,7 @@ RunOutcome Sweep(SweepState& state, RunRecord& record, size_t maxTextBytes,
             std::chrono::steady_clock::now() - started >= slow.after) {
             toldSlow = true;
             slow.tell();
+            ClearUpperVectorState();  // the front end may have drawn
         }
         const SeriesResult value = EvaluateLine(state, choice);
         const size_t lineStart = text.size();

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 
 #include "dialogues/messagebox.h"
-#include "evaluation/vectorstate.h"
 #include "files/atomicfile.h"
 #include "messages/savemessages.h"
 #include "saving/plotimage.h"
@@ -110,7 +109,6 @@ SaveTarget ChooseSaveTarget(const QString& chosenPath, SaveForm filterForm) {
 }
 
 QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTarget& target) {
-    ClearUpperVectorState();  // after painting, the closed form's cosine would run slower
     try {
         switch (target.form) {
             case SaveForm::Text:

@@ -9,6 +9,7 @@
 #include "analysis/remedies.h"
 #include "evaluation/formulas.h"
 #include "evaluation/sweep.h"
+#include "evaluation/vectorstate.h"
 #include "numtext/arithmeticfault.h"
 #include "numtext/formatnumber.h"
 
@@ -126,6 +127,7 @@ std::string_view ColumnHeading(TableColumn column) {
 }
 
 TableRow RowOf(const RunRecord& record, size_t index) {
+    ClearUpperVectorState();  // rows are made between paints, writes and copies
     TableRow row;
     row.number = static_cast<std::int64_t>(index) + 1;
     row.x = record.X()[index];
@@ -234,6 +236,7 @@ std::string ShownCell(const Cell& cell, TableColumn column, FormulaChoice choice
 }
 
 std::vector<double> ClosedFormColumn(const RunRecord& record) {
+    ClearUpperVectorState();
     std::vector<double> values;
     values.reserve(record.LineCount());
     for (double x : record.X()) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/errorcurves.h"
 #include "analysis/exactvalue.h"
 #include "analysis/remedies.h"
 #include "analysis/seriesbreakdown.h"
@@ -113,6 +114,20 @@ TEST(ExactValue, ReducedArgumentKeepsTheValue) {
         // y changes by at most |y'| <= 2 times the rounding of r.
         ASSERT_NEAR(ExactValue(r), ExactValue(x), 4 * std::numeric_limits<double>::epsilon()) << x;
     }
+}
+
+TEST(ErrorCurves, HeaderExamplesAndFaultsAsGaps) {
+    const std::vector<long double> exact = {-1.5L, 0.0L};
+    EXPECT_EQ(AbsoluteErrors(std::vector<double>{-1, 0}, exact), (std::vector<double>{0.5, 0}));
+    const std::vector<double> xs = {0.0, 20.0, 1e6};
+    const std::vector<double> reduced = RemedyErrorDecades(Remedy::Reduced, xs, 1e-12, -20);
+    const std::vector<double> compensated = RemedyErrorDecades(Remedy::Compensated, xs, 1e-12, -20);
+    EXPECT_EQ(reduced[0], -20);               // exactly 0 at x = 0: the floor
+    EXPECT_LT(reduced[1], -12);               // the reduced series mends x = 20
+    EXPECT_GT(compensated[1], 0);             // compensating does not: off by more than 1
+    EXPECT_TRUE(std::isnan(compensated[2]));  // the plain terms overflow there: a gap
+    EXPECT_EQ(StandInColumn(xs).size(), xs.size());
+    EXPECT_NEAR(static_cast<double>(StandInColumn(xs)[1]), ExactValue(20), 1e-15);
 }
 
 TEST(Remedies, ReducingTheArgumentMendsTheSeriesAndCompensatingDoesNot) {

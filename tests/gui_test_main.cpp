@@ -4,14 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "app/russiantranslations.h"
-#include "evaluation/vectorstate.h"
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    ClearUpperVectorState();
     InstallRussianTranslations(app);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -192,6 +192,12 @@ TEST(Table, EmptyRunHasTheHeadingAlone) {
 }
 
 // A sink that takes a set number of bytes and refuses the rest.
+TEST(Table, CsvRowsKeepTheSweepsOrderAcrossTheBlocksMadeOnTwoThreads) {
+    // Ten thousand and one lines: blocks on both threads and a short last one.
+    ExpectCsvMatchesText(RunScripted(Answer::No, {"0", "10", "0.001"}));
+    ExpectCsvMatchesText(RunScripted(Answer::Yes, {"-3", "3", "0.0006", "1e-9"}));
+}
+
 class FillingSink : public ByteSink {
 public:
     explicit FillingSink(size_t room) : room_(room) {}

@@ -19,8 +19,8 @@
 #include <QWheelEvent>
 
 #include "accessibility/accessiblerole.h"
+#include "analysis/errorcurves.h"
 #include "analysis/exactvalue.h"
-#include "analysis/remedies.h"
 #include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
 #include "messages/actionmessages.h"
@@ -72,17 +72,6 @@ std::string ReadoutNumber(double value, FormulaChoice choice, bool abscissa) {
         AppendValueText(text, value, choice);
     }
     return text.size() <= kLongestReadoutNumber ? text : CompactNumber(value, kReadoutDigits + 4);
-}
-
-// |value - exact| line by line.
-std::vector<double> AbsoluteErrors(std::span<const double> values,
-                                   std::span<const long double> exact) {
-    std::vector<double> errors;
-    errors.reserve(values.size());
-    for (size_t i = 0; i < values.size(); ++i) {
-        errors.push_back(static_cast<double>(std::fabs(values[i] - exact[i])));
-    }
-    return errors;
 }
 
 }  // namespace
@@ -154,11 +143,7 @@ void RunPlot::AddValueLines() {
 }
 
 void RunPlot::AddErrorLines() {
-    std::vector<long double> exact;
-    exact.reserve(record_.LineCount());
-    for (double x : record_.X()) {
-        exact.push_back(StandInValue(x));
-    }
+    const std::vector<long double> exact = StandInColumn(record_.X());
     const bool series = record_.IsSeries();
     std::vector<double> closedFormErrors =
         AbsoluteErrors(series ? closedForm_ : record_.Y(), exact);
@@ -196,15 +181,14 @@ void RunPlot::AddErrorLines() {
 }
 
 void RunPlot::AddRemedyLines() {
-    const double precision = record_.recipe.precision;
     remedies_.push_back({MakeLine("reducedError", QStringLiteral("|Приведённый ряд − точное|"),
                                   QPen(kReducedErrorColour, 1.5), chart()),
-                         [precision](double x) { return ReducedSeriesValue(x, precision); },
+                         Remedy::Reduced,
                          {}});
     remedies_.push_back(
         {MakeLine("compensatedError", QStringLiteral("|Компенсированная сумма − точное|"),
                   QPen(kCompensatedErrorColour, 1.5, Qt::DotLine), chart()),
-         [precision](double x) { return CompensatedSeriesValue(x, precision); },
+         Remedy::Compensated,
          {}});
     for (const SampledCurve& curve : remedies_) {
         Attach(curve.line, *x_, *error_);
@@ -555,22 +539,24 @@ void RunPlot::RedrawSampled(SampledCurve& curve, size_t first, size_t last, int 
     if (last > first && sampled.back() != last - 1) {
         sampled.push_back(last - 1);
     }
+    std::vector<double> unknownX;
+    std::vector<size_t> unknown;
+    for (size_t i : sampled) {
+        if (!curve.decades.contains(i)) {
+            unknown.push_back(i);
+            unknownX.push_back(x[i]);
+        }
+    }
+    const std::vector<double> decades =
+        RemedyErrorDecades(curve.remedy, unknownX, record_.recipe.precision, error_->Whole().low);
+    for (size_t k = 0; k < unknown.size(); ++k) {
+        curve.decades.emplace(unknown[k], decades[k]);
+    }
     QList<QPointF> points;
     for (size_t i : sampled) {
-        auto known = curve.decades.find(i);
-        if (known == curve.decades.end()) {
-            double decade = error_->Whole().low;
-            try {
-                const long double error = std::fabs(curve.value(x[i]) - StandInValue(x[i]));
-                decade = error > 0 ? static_cast<double>(std::log10(error)) : decade;
-            } catch (const ArithmeticFault&) {
-                decade = std::nan("");  // no such value here: a gap
-            }
-            known = curve.decades.emplace(i, decade).first;
-        }
-        if (std::isfinite(known->second)) {
-            points.append(
-                QPointF(x_->Mapping().ToPlot(x[i]), error_->Mapping().ToPlot(known->second)));
+        const double decade = curve.decades.at(i);
+        if (std::isfinite(decade)) {
+            points.append(QPointF(x_->Mapping().ToPlot(x[i]), error_->Mapping().ToPlot(decade)));
         }
     }
     curve.line->replace(points);

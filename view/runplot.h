@@ -11,6 +11,7 @@
 #include <QChartView>
 #include <QStringList>
 
+#include "analysis/errorcurves.h"
 #include "view/plotaxis.h"
 
 struct PlotFacts;
@@ -100,7 +101,7 @@ private:
     // An error curve computed where it is looked at, in decades.
     struct SampledCurve {
         QLineSeries* line = nullptr;
-        std::function<double(double)> value;  // the remedy at x
+        Remedy remedy;
         std::unordered_map<size_t, double> decades;
     };
 

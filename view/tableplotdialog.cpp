@@ -28,7 +28,6 @@
 #include "dialogues/guardedaction.h"
 #include "dialogues/messagebox.h"
 #include "evaluation/runrecord.h"
-#include "evaluation/vectorstate.h"
 #include "messages/actionmessages.h"
 #include "saving/printing.h"
 #include "saving/runsaving.h"
@@ -61,7 +60,6 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text, const
         busy_.emplace();
         busy_->Show();
     }
-    ClearUpperVectorState();  // after painting, the closed form's cosine would run slower
     auto* layout = new QVBoxLayout(this);
     auto* closeButton = MakeButton(this, QStringLiteral("Закрыть"), "closeButton");
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
