@@ -262,10 +262,10 @@ FineValue SineSquared(const Constants& constants, const FineValue& r) {
 FineValue OneMinus(const FineValue& s) {
     const int shift = -s.exponent;
     const u128 fixedS = shift >= 128 ? 0 : s.mantissa >> shift;
-    if (fixedS == 0) {
+    const u128 rest = -fixedS;  // 2^128 - fixedS: not 0 for 0 < s < 1
+    if (fixedS == 0 || rest == 0) {
         return {u128{1} << 127, 1};
     }
-    const u128 rest = -fixedS;
     const int zeros = LeadingZeros(rest);
     return {rest << zeros, -zeros};
 }
