@@ -6,6 +6,7 @@
 #include <mpfr.h>
 #include <optional>
 
+#include "analysis/bignumber.h"
 #include "analysis/finereference.h"
 
 namespace {
@@ -16,19 +17,6 @@ constexpr int kDoubleBits = 53;
 constexpr int kLowestDoubleExponent = -1074;  // of the smallest subnormal
 // Where the three-part reduction by pi stays exact: k pi's first part holds k.
 constexpr double kFastReductionLimit = 0x1p24;
-
-// An MPFR number that frees itself.
-class Big {
-public:
-    explicit Big(mpfr_prec_t bits) : value_() { mpfr_init2(value_, bits); }
-    ~Big() { mpfr_clear(value_); }
-    Big(const Big&) = delete;
-    Big& operator=(const Big&) = delete;
-    mpfr_ptr get() { return value_; }
-
-private:
-    mpfr_t value_;
-};
 
 // -2 sin^2 x to `bits` bits, within 3 * 2^-bits of y* relatively.
 void MinusTwiceSineSquared(mpfr_ptr result, double x) {

@@ -7,6 +7,8 @@
 #include <limits>
 #include <mpfr.h>
 
+#include "analysis/bignumber.h"
+
 // The error budget of FineMinusTwiceSineSquared, relative unless said, with
 // every product of 128-bit mantissas truncated (at most 2^-127 each):
 //   f, the reduced fraction: the 2/pi window ends 256 bits below x's units
@@ -35,19 +37,6 @@ constexpr int kFirstDoubleCoefficient = 13;
 constexpr double kReductionStart = 0.75;  // below pi/4 x is its own reduced argument
 constexpr double kSmallestX = 0x1p-480;   // y* = -2x^2 stays far above the subnormals
 constexpr int kLargestLeadingZeros = 60;  // f >= 2^-61: x this close to k pi/2 goes to MPFR
-
-// An MPFR number that frees itself.
-class Big {
-public:
-    explicit Big(mpfr_prec_t bits) : value_() { mpfr_init2(value_, bits); }
-    ~Big() { mpfr_clear(value_); }
-    Big(const Big&) = delete;
-    Big& operator=(const Big&) = delete;
-    mpfr_ptr get() { return value_; }
-
-private:
-    mpfr_t value_;
-};
 
 struct Constants {
     u64 twoOverPi[kTwoOverPiLimbs + 2] = {};           // bits 64i+1 .. 64i+64 of 2/pi in limb i
