@@ -223,6 +223,10 @@ double ExactValue(double x) {
     return ExactReference(x).Value();
 }
 
+void ReleaseThreadCaches() {
+    mpfr_free_cache2(MPFR_FREE_LOCAL_CACHE);
+}
+
 double ErrorAgainstExact(double value, double x) {
     return ExactReference(x).ErrorOf(value);
 }

@@ -53,6 +53,10 @@ private:
     double value_ = 0;
 };
 
+// Frees what MPFR keeps for the calling thread (its constants' caches); a
+// thread that measured against y* calls it before it ends.
+void ReleaseThreadCaches();
+
 // A stand-in for y* in long double, for curves over a million abscissas
 // where MPFR would take seconds: within about 1e-18 of y* (absolute), far
 // below a double's rounding of values near -2, in about 50 nanoseconds. For

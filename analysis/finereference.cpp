@@ -310,6 +310,9 @@ Wide ScaledDouble(double value, int unit) {
     const auto [digits, scale] = DigitsOfAny(value);
     const int shift = scale - unit;
     Wide scaled;
+    if (digits == 0) {
+        return scaled;  // zero, whatever its exponent
+    }
     if (shift >= 0) {
         scaled = ShiftLeft({0, digits}, shift);
     } else if (shift > -64) {

@@ -4,6 +4,7 @@
 #include <future>
 #include <vector>
 
+#include "analysis/exactvalue.h"
 #include "table/table.h"
 
 namespace {
@@ -68,7 +69,11 @@ bool WriteTableCsv(const RunRecord& record, ByteSink& sink, CsvForm form) {
         const size_t second = first + kBlockRows;
         std::future<std::string> other;
         if (second < lines) {
-            other = std::async(std::launch::async, rows, second);
+            other = std::async(std::launch::async, [&rows, second] {
+                std::string text = rows(second);
+                ReleaseThreadCaches();  // the thread ends here
+                return text;
+            });
         }
         const bool written = sink.Write(rows(first));
         const std::string otherText = other.valid() ? other.get() : std::string();
