@@ -49,3 +49,11 @@ std::string SaveFailureMessage(std::string_view path, std::string_view causeText
     return "Не удалось сохранить файл " + Quoted(path) + ": " + std::string(causeText) +
            ".\r\nПрежний файл, если он был, не изменён; таблица по-прежнему в программе.";
 }
+
+const char kSaveCancelledTitle[] = "Сохранение отменено";
+
+std::string SaveCancelledMessage(std::string_view path) {
+    return "Файл " + Quoted(path) +
+           " не сохранён: сохранение отменено.\r\nПрежний файл, если он был, не изменён; "
+           "таблица по-прежнему в программе.";
+}

@@ -34,3 +34,9 @@ std::string SaveCauseText(SaveCause cause, std::string_view path, std::string_vi
 // The whole message: "Не удалось сохранить файл «/a/b.csv»: файл «/a/b.csv» защищён
 // от записи.\r\nПрежний файл, если он был, не изменён; таблица по-прежнему в программе."
 std::string SaveFailureMessage(std::string_view path, std::string_view causeText);
+
+// Told when the user stopped a save: the title "Сохранение отменено" and
+// "Файл «/a/b.csv» не сохранён: сохранение отменено.\r\nПрежний файл, если он
+// был, не изменён; таблица по-прежнему в программе."
+extern const char kSaveCancelledTitle[];
+std::string SaveCancelledMessage(std::string_view path);

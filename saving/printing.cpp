@@ -13,6 +13,7 @@
 #include "evaluation/runrecord.h"
 #include "messages/runmessages.h"
 #include "table/table.h"
+#include "table/workprogress.h"
 
 namespace {
 
@@ -111,7 +112,8 @@ void PrintPicture(QPrinter& printer, QSize size, const std::function<void(QPaint
     draw(painter);
 }
 
-int PrintTable(QPrinter& printer, const RunRecord& record, size_t first, size_t last) {
+int PrintTable(QPrinter& printer, const RunRecord& record, size_t first, size_t last,
+               WorkProgress* progress) {
     QPainter painter(&printer);
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     const QFontMetricsF metrics(painter.font(), &printer);
@@ -142,6 +144,11 @@ int PrintTable(QPrinter& printer, const RunRecord& record, size_t first, size_t 
             Qt::AlignRight | Qt::AlignBottom,
             QStringLiteral("Страница %1 из %2").arg(number + 1).arg(pages));
         painter.restore();
+        if (progress != nullptr &&
+            !progress->Advance(static_cast<size_t>(number) + 1, static_cast<size_t>(pages))) {
+            printer.abort();
+            break;
+        }
     }
     return pages;
 }

@@ -10,6 +10,7 @@ class QPrinter;
 class QString;
 class QWidget;
 class RunRecord;
+class WorkProgress;
 
 // The most table rows printed at once: a longer table is printed in parts of
 // selected rows.
@@ -29,5 +30,7 @@ void PrintPicture(QPrinter& printer, QSize size, const std::function<void(QPaint
 // The record's rows [first, last) on as many pages as they take: on each, the
 // run's recipe, the columns' headings, the rows as the view shows them, the
 // page's number. Columns narrower than the page are drawn smaller to fit.
-// Returns the number of pages.
-int PrintTable(QPrinter& printer, const RunRecord& record, size_t first, size_t last);
+// `progress` (if any) is told after each page; where it says stop, the
+// printing is aborted there. Returns the number of pages.
+int PrintTable(QPrinter& printer, const RunRecord& record, size_t first, size_t last,
+               WorkProgress* progress = nullptr);

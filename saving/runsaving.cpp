@@ -1,5 +1,6 @@
 #include "saving/runsaving.h"
 
+#include <algorithm>
 #include <array>
 #include <new>
 
@@ -11,6 +12,7 @@
 #include "files/atomicfile.h"
 #include "messages/savemessages.h"
 #include "saving/plotimage.h"
+#include "saving/progressdialogue.h"
 #include "table/csv.h"
 #include "table/xlsx.h"
 
@@ -42,6 +44,30 @@ constexpr std::array<PlotFilter, 5> kPlotFilters = {{
     {"SVG (*.svg)", PlotFormat::Svg, 1},
     {"PDF (*.pdf)", PlotFormat::Pdf, 1},
 }};
+
+// Bytes of the text written between two words to the progress.
+constexpr size_t kTextChunkBytes = size_t{1} << 20;
+
+// The text in pieces, so its progress can be told and stopped.
+bool WriteTextInPieces(ByteSink& sink, std::string_view text, WorkProgress* progress) {
+    for (size_t done = 0; done < text.size();) {
+        const size_t piece = std::min(kTextChunkBytes, text.size() - done);
+        if (!sink.Write(text.substr(done, piece))) {
+            return false;
+        }
+        done += piece;
+        if (progress != nullptr && !progress->Advance(done, text.size())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ShowCancelled(QWidget* parent, const QString& path) {
+    MessageBox box(parent, SaveCancelledMessage(QDir::toNativeSeparators(path).toStdString()),
+                   QString::fromUtf8(kSaveCancelledTitle));
+    box.exec();
+}
 
 void ShowFailure(QWidget* parent, const QString& path, const QString& cause) {
     const std::string text =
@@ -108,23 +134,27 @@ SaveTarget ChooseSaveTarget(const QString& chosenPath, SaveForm filterForm) {
     return {chosenPath, filterForm};
 }
 
-QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTarget& target) {
+QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTarget& target,
+                  WorkProgress* progress) {
     try {
         switch (target.form) {
             case SaveForm::Text:
-                return WriteFileAtomically(target.path, text);
+                return WriteFileAtomically(target.path, [&](ByteSink& sink) {
+                    return WriteTextInPieces(sink, text, progress);
+                });
             case SaveForm::CsvComma:
             case SaveForm::CsvPoint: {
                 const CsvForm form =
                     target.form == SaveForm::CsvComma ? CsvForm::Comma : CsvForm::Point;
-                return WriteFileAtomically(
-                    target.path, [&](ByteSink& sink) { return WriteTableCsv(record, sink, form); });
+                return WriteFileAtomically(target.path, [&](ByteSink& sink) {
+                    return WriteTableCsv(record, sink, form, progress);
+                });
             }
             case SaveForm::Xlsx:
                 break;
         }
-        return WriteFileAtomicallyBy(target.path, [&record](const std::string& path) {
-            return WriteTableXlsx(record, path, "tabulator " TABULATOR_VERSION);
+        return WriteFileAtomicallyBy(target.path, [&](const std::string& path) {
+            return WriteTableXlsx(record, path, "tabulator " TABULATOR_VERSION, progress);
         });
     } catch (const std::bad_alloc&) {
         return OutOfMemoryCause(target.path);
@@ -147,8 +177,12 @@ void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record) 
     const SaveTarget target =
         ChooseSaveTarget(dialog.selectedFiles().front(),
                          kRunFilters[static_cast<size_t>(dialog.ChosenFilter())].form);
-    const QString failure = SaveRunAs(text, record, target);
-    if (!failure.isEmpty()) {
+    ProgressDialogue progress(
+        parent, QStringLiteral("Сохранение файла «%1»…").arg(QFileInfo(target.path).fileName()));
+    const QString failure = SaveRunAs(text, record, target, &progress);
+    if (progress.Cancelled()) {
+        ShowCancelled(parent, target.path);
+    } else if (!failure.isEmpty()) {
         ShowFailure(parent, target.path, failure);
     }
 }

@@ -9,6 +9,7 @@
 class QPainter;
 class QWidget;
 class RunRecord;
+class WorkProgress;
 
 // The forms a run saves in: the coordinates text byte for byte; the table as
 // CSV for spreadsheets ("," decimals, a byte-order mark) or for programs
@@ -30,15 +31,20 @@ SaveTarget ChooseSaveTarget(const QString& chosenPath, SaveForm filterForm);
 
 // Writes the run (its coordinates text, or its record's table) to the target
 // in its form, atomically; the Russian cause of a failure, or an empty text.
-QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTarget& target);
+// `progress` (if any) is told as the file grows; where it says stop, the
+// file is not written and any earlier one stays as it was (the cause given
+// is then of no use: the caller knows it stopped).
+QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTarget& target,
+                  WorkProgress* progress = nullptr);
 
 // Asks through the desktop's file dialogue where and in which form to save
 // the run: "Текст (*.txt)", "CSV для таблиц, десятичная запятая (*.csv)",
 // "CSV для программ, десятичная точка (*.csv)", "Книга Excel (*.xlsx)". A
 // name typed without a suffix gets the chosen filter's before the dialogue
-// asks whether to overwrite a file of that name. Writes the file and tells
-// the user of a failure; the run itself is never touched. The file
-// dialogue's object name is "saveDialog".
+// asks whether to overwrite a file of that name. Writes the file, showing
+// its progress with «Отмена» where it takes more than half a second, and
+// tells the user of a failure or of the save stopped; the run itself is
+// never touched. The file dialogue's object name is "saveDialog".
 void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record);
 
 // Asks where and how to save a plot of `size` logical pixels, drawn by

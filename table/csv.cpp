@@ -1,10 +1,8 @@
 #include "table/csv.h"
 
-#include <algorithm>
-#include <future>
 #include <vector>
 
-#include "analysis/exactvalue.h"
+#include "table/rowblocks.h"
 #include "table/table.h"
 
 namespace {
@@ -13,8 +11,6 @@ constexpr char kSeparator = ';';
 constexpr char kLineEnd[] = "\r\n";
 // UTF-8's byte-order mark.
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-// Rows made at a time: about a millisecond's work, some hundred kilobytes.
-constexpr size_t kBlockRows = 2048;
 
 void AppendHeading(std::string& out, const std::vector<TableColumn>& columns) {
     for (TableColumn column : columns) {
@@ -47,7 +43,7 @@ std::string RowsText(const RunRecord& record, size_t first, size_t last,
 
 }  // namespace
 
-bool WriteTableCsv(const RunRecord& record, ByteSink& sink, CsvForm form) {
+bool WriteTableCsv(const RunRecord& record, ByteSink& sink, CsvForm form, WorkProgress* progress) {
     const std::vector<TableColumn> columns = TableColumns(record.recipe.choice);
     const DecimalMark mark = form == CsvForm::Comma ? DecimalMark::Comma : DecimalMark::Point;
     std::string heading;
@@ -58,30 +54,10 @@ bool WriteTableCsv(const RunRecord& record, ByteSink& sink, CsvForm form) {
     if (!sink.Write(heading)) {
         return false;
     }
-    // Rows cost microseconds each (y*, the remedies, the shortest texts) and
-    // depend on no other row: two blocks at a time, one on a second thread,
-    // written in the sweep's order.
-    const size_t lines = record.LineCount();
-    const auto rows = [&](size_t first) {
-        return RowsText(record, first, std::min(first + kBlockRows, lines), columns, mark);
-    };
-    for (size_t first = 0; first < lines; first += 2 * kBlockRows) {
-        const size_t second = first + kBlockRows;
-        std::future<std::string> other;
-        if (second < lines) {
-            other = std::async(std::launch::async, [&rows, second] {
-                std::string text = rows(second);
-                ReleaseThreadCaches();  // the thread ends here
-                return text;
-            });
-        }
-        const bool written = sink.Write(rows(first));
-        const std::string otherText = other.valid() ? other.get() : std::string();
-        if (!written || !sink.Write(otherText)) {
-            return false;
-        }
-    }
-    return true;
+    return WriteRowBlocks(
+        record.LineCount(),
+        [&](size_t first, size_t last) { return RowsText(record, first, last, columns, mark); },
+        sink, progress);
 }
 
 std::string TableCsv(const RunRecord& record, CsvForm form) {

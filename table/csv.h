@@ -5,6 +5,8 @@
 
 #include "evaluation/runrecord.h"
 
+class WorkProgress;
+
 // Where bytes go as they are made: a file being saved, standard output, a
 // text in memory.
 class ByteSink {
@@ -34,10 +36,12 @@ enum class CsvForm { Point, Comma };
 // `sink` as it is made, a few tens of kilobytes at a time, so a million rows
 // never sit in memory whole: a heading row, then a row per line; fields
 // separated by ";" in both forms, rows ended by CR LF. Returns false when the
-// sink refused bytes; the writing stops there.
+// sink refused bytes or `progress` (told after every few thousand rows) said
+// stop; the writing stops there.
 //   closed form, defaults, Point: "№;x;y;...\r\n1;0.1;-0.01993342215875815;...\r\n..."
 //   the same, Comma: "\xEF\xBB\xBF№;x;y;...\r\n1;0,1;-0,01993342215875815;...\r\n..."
-bool WriteTableCsv(const RunRecord& record, ByteSink& sink, CsvForm form = CsvForm::Point);
+bool WriteTableCsv(const RunRecord& record, ByteSink& sink, CsvForm form = CsvForm::Point,
+                   WorkProgress* progress = nullptr);
 
 // The whole CSV as a text.
 std::string TableCsv(const RunRecord& record, CsvForm form = CsvForm::Point);

@@ -7,6 +7,7 @@
 #include <xlsxwriter.h>
 
 #include "table/table.h"
+#include "table/workprogress.h"
 
 namespace {
 
@@ -100,7 +101,11 @@ void WriteCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const Cell
     }
 }
 
-void WriteTableSheet(lxw_workbook* book, const RunRecord& record) {
+// Rows written between two words to the progress.
+constexpr size_t kRowsPerProgress = 4096;
+
+// Writes the table; false where `progress` said stop.
+bool WriteTableSheet(lxw_workbook* book, const RunRecord& record, WorkProgress* progress) {
     const Formats formats = MakeFormats(book, record.recipe.choice);
     const std::vector<TableColumn> columns = TableColumns(record.recipe.choice);
     lxw_worksheet* sheet = workbook_add_worksheet(book, "Таблица");
@@ -114,13 +119,19 @@ void WriteTableSheet(lxw_workbook* book, const RunRecord& record) {
         worksheet_write_string(sheet, 0, i, std::string(ColumnHeading(columns[i])).c_str(),
                                formats.heading);
     }
-    for (size_t line = 0; line < record.LineCount(); ++line) {
+    const size_t lines = record.LineCount();
+    for (size_t line = 0; line < lines; ++line) {
         const TableRow row = RowOf(record, line);
         for (lxw_col_t i = 0; i < columnCount; ++i) {
             WriteCell(sheet, static_cast<lxw_row_t>(line + 1), i, CellOf(row, columns[i]),
                       FormatOf(formats, columns[i]));
         }
+        if (progress != nullptr && (line + 1) % kRowsPerProgress == 0 &&
+            !progress->Advance(line + 1, lines)) {
+            return false;
+        }
     }
+    return true;
 }
 
 void WriteRecipeSheet(lxw_workbook* book, const RunRecord& record, std::string_view program) {
@@ -161,7 +172,8 @@ int ErrorNumberOf(lxw_error error, int errorNumber) {
 
 }  // namespace
 
-int WriteTableXlsx(const RunRecord& record, const std::string& path, std::string_view program) {
+int WriteTableXlsx(const RunRecord& record, const std::string& path, std::string_view program,
+                   WorkProgress* progress) {
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
     errno = 0;
@@ -172,7 +184,10 @@ int WriteTableXlsx(const RunRecord& record, const std::string& path, std::string
     lxw_doc_properties properties = {};
     properties.title = const_cast<char*>("Табулирование функций");
     workbook_set_properties(book, &properties);
-    WriteTableSheet(book, record);
+    if (!WriteTableSheet(book, record, progress)) {
+        workbook_close(book);  // frees it; the caller throws the file away
+        return ECANCELED;
+    }
     WriteRecipeSheet(book, record, program);
     errno = 0;
     const lxw_error closed = workbook_close(book);

@@ -5,6 +5,8 @@
 
 #include "evaluation/runrecord.h"
 
+class WorkProgress;
+
 // Writes the run's table as an Excel book at `path` (libxlsxwriter, in its
 // constant-memory mode, so a million rows never sit in memory whole): a sheet
 // "Таблица" with the table's columns under their headings (TableColumns),
@@ -18,6 +20,9 @@
 // Debian's libxlsxwriter (1.1.4) writes each number with 16 significant
 // digits: a real that needs 17 to be told apart reads back as itself or its
 // neighbour. The CSV keeps every digit.
+// `progress` (if any) is told after every few thousand rows; where it says
+// stop, the book is closed unfinished and ECANCELED returned.
 // Returns 0, or the system's error number of what failed (-1 where there is
 // none to give).
-int WriteTableXlsx(const RunRecord& record, const std::string& path, std::string_view program);
+int WriteTableXlsx(const RunRecord& record, const std::string& path, std::string_view program,
+                   WorkProgress* progress = nullptr);

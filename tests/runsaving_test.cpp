@@ -1,27 +1,35 @@
 #include "saving/runsaving.h"
 
 #include <csignal>
+#include <cstdint>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "files/atomicfile.h"
+#include "saving/progressdialogue.h"
 #include "support/modalanswerer.h"
 #include "support/scripteddialogues.h"
 #include "table/csv.h"
+#include "table/workprogress.h"
 
 namespace {
 
@@ -30,6 +38,20 @@ QString ShownQuestion(const QDialog& box) {
     const auto* question = qobject_cast<const QMessageBox*>(&box);
     return question != nullptr ? question->text() : QString();
 }
+
+// A progress that says stop at its `stopAt`-th word and keeps what it heard.
+class StoppingProgress : public WorkProgress {
+public:
+    explicit StoppingProgress(size_t stopAt) : stopAt_(stopAt) {}
+    bool Advance(size_t done, size_t total) override {
+        heard.emplace_back(done, total);
+        return heard.size() < stopAt_;
+    }
+    std::vector<std::pair<size_t, size_t>> heard;
+
+private:
+    size_t stopAt_;
+};
 
 TEST(TableSaving, ChoosesTheFormByTheNameThenByTheFilter) {
     using F = SaveForm;
@@ -90,6 +112,69 @@ TEST(TableSaving, FailureNamesTheCauseAndLeavesTheEarlierFileIntact) {
     EXPECT_EQ(failure, QStringLiteral("файл превысил допустимый размер"));
     EXPECT_EQ(FileBytes(path), QByteArray("earlier"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"a.txt"}));  // no leftovers
+}
+
+TEST(TableSaving, StoppedSaveLeavesTheEarlierFileAsItWas) {
+    const ScriptedRun run = RunScripted(Answer::Yes, {"0", "20", "0.001", std::nullopt});
+    QTemporaryDir folder;
+    const struct {
+        SaveForm form;
+        const char* name;
+    } forms[] = {{SaveForm::Text, "a.txt"},
+                 {SaveForm::CsvComma, "b.csv"},
+                 {SaveForm::CsvPoint, "c.csv"},
+                 {SaveForm::Xlsx, "d.xlsx"}};
+    for (const auto& [form, name] : forms) {
+        SCOPED_TRACE(name);
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        ASSERT_EQ(WriteFileAtomically(path, "earlier bytes"), QString());
+        StoppingProgress stop(1);
+        SaveRunAs(run.state.CoordinatesText, run.record, {path, form}, &stop);
+        EXPECT_EQ(stop.heard.size(), 1u);
+        EXPECT_EQ(FileBytes(path), QByteArray("earlier bytes"));
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"a.txt", "b.csv", "c.csv", "d.xlsx"}));  // nothing half-made
+}
+
+TEST(TableSaving, SaveThatIsNotStoppedWritesTheSameBytesAndTellsItsProgress) {
+    const ScriptedRun run = RunScripted(Answer::Yes, {"0", "20", "0.001", std::nullopt});
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("a.csv"));
+    StoppingProgress never(SIZE_MAX);
+    ASSERT_EQ(SaveRunAs(run.state.CoordinatesText, run.record, {path, SaveForm::CsvPoint}, &never),
+              QString());
+    EXPECT_EQ(FileBytes(path), QByteArray::fromStdString(TableCsv(run.record)));
+    ASSERT_GT(never.heard.size(), 2u);
+    for (size_t i = 1; i < never.heard.size(); ++i) {
+        EXPECT_GT(never.heard[i].first, never.heard[i - 1].first);
+    }
+    EXPECT_EQ(never.heard.back().first, run.record.LineCount());
+    EXPECT_EQ(never.heard.back().second, run.record.LineCount());
+}
+
+TEST(TableSaving, ProgressShowsAfterHalfASecondAndCancelStopsTheWork) {
+    QWidget owner;
+    owner.show();
+    ProgressDialogue progress(&owner, QStringLiteral("Сохранение файла «a.csv»…"));
+    auto* dialog = owner.findChild<QProgressDialog*>(QStringLiteral("progressDialog"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(progress.Advance(1, 1000));
+    EXPECT_FALSE(dialog->isVisible());  // quick work shows nothing
+    QElapsedTimer clock;
+    clock.start();
+    for (size_t done = 2; clock.elapsed() < 800; ++done) {
+        ASSERT_TRUE(progress.Advance(done, 1000));
+        QThread::msleep(10);
+    }
+    ASSERT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->labelText(), QStringLiteral("Сохранение файла «a.csv»…"));
+    auto* cancel = dialog->findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), QStringLiteral("Отмена"));
+    cancel->click();
+    EXPECT_FALSE(progress.Advance(999, 1000));
+    EXPECT_TRUE(progress.Cancelled());
 }
 
 // Saves the run through the file dialogue, typing `name` and choosing the

@@ -1,12 +1,15 @@
 #include "table/table.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -15,6 +18,10 @@
 #include "analysis/remedies.h"
 #include "support/scripteddialogues.h"
 #include "table/csv.h"
+#include "table/rowblocks.h"
+#include "table/selectiontext.h"
+#include "table/workprogress.h"
+#include "table/xlsx.h"
 
 namespace {
 
@@ -196,6 +203,85 @@ TEST(Table, CsvRowsKeepTheSweepsOrderAcrossTheBlocksMadeOnTwoThreads) {
     // Ten thousand and one lines: blocks on both threads and a short last one.
     ExpectCsvMatchesText(RunScripted(Answer::No, {"0", "10", "0.001"}));
     ExpectCsvMatchesText(RunScripted(Answer::Yes, {"-3", "3", "0.0006", "1e-9"}));
+}
+
+// The selection's text as the view's copy made it, cell by cell.
+std::string SelectionTextCellByCell(const RunRecord& record, const std::vector<CellBlock>& blocks) {
+    if (blocks.empty()) {
+        return {};
+    }
+    CellBlock bounds = blocks.front();
+    for (const CellBlock& b : blocks) {
+        bounds = {std::min(bounds.top, b.top), std::max(bounds.bottom, b.bottom),
+                  std::min(bounds.left, b.left), std::max(bounds.right, b.right)};
+    }
+    const std::vector<TableColumn> columns = TableColumns(record.recipe.choice);
+    std::string text;
+    for (size_t row = bounds.top; row <= bounds.bottom; ++row) {
+        for (size_t column = bounds.left; column <= bounds.right; ++column) {
+            for (const CellBlock& b : blocks) {
+                if (b.top <= row && row <= b.bottom && b.left <= column && column <= b.right) {
+                    AppendFileCell(text, CellOf(RowOf(record, row), columns[column]));
+                    break;
+                }
+            }
+            text.push_back(column < bounds.right ? '\t' : '\n');
+        }
+    }
+    return text;
+}
+
+TEST(Table, SelectionTextIsTheCellsOfEveryBlockInOnePass) {
+    const RunRecord record = RunScripted(Answer::Yes, {"0", "5", "0.001", "1e-9"}).record;
+    const struct {
+        const char* name;
+        std::vector<CellBlock> blocks;
+    } rows[] = {
+        {"nothing", {}},
+        {"one cell", {{3, 3, 4, 4}}},
+        {"a rectangle", {{10, 20, 1, 2}}},
+        {"two blocks apart", {{1, 2, 0, 1}, {7, 9, 5, 6}}},
+        {"overlapping blocks", {{0, 4, 0, 3}, {2, 6, 2, 8}}},
+        {"every row, past the blocks of rows", {{0, record.LineCount() - 1, 0, 15}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TextSink sink;
+        ASSERT_TRUE(WriteSelectionText(record, row.blocks, sink));
+        EXPECT_EQ(sink.text, SelectionTextCellByCell(record, row.blocks));
+    }
+    // Beyond the table: cut to it, never read past it.
+    TextSink beyond;
+    ASSERT_TRUE(WriteSelectionText(record, {{4998, 9000, 14, 40}, {7000, 8000, 0, 1}}, beyond));
+    EXPECT_EQ(beyond.text, SelectionTextCellByCell(record, {{4998, 4999, 14, 15}}));
+}
+
+// A progress that says stop at once.
+class StopAtOnce : public WorkProgress {
+public:
+    bool Advance(size_t done, size_t total) override {
+        heard = {done, total};
+        return false;
+    }
+    std::pair<size_t, size_t> heard;
+};
+
+TEST(Table, LongWorkStopsWhereItsProgressSaysStop) {
+    const RunRecord record = RunScripted(Answer::No, {"1", "20000", "1"}).record;
+    StopAtOnce csvProgress;
+    TextSink csv;
+    EXPECT_FALSE(WriteTableCsv(record, csv, CsvForm::Point, &csvProgress));
+    EXPECT_EQ(csvProgress.heard, std::make_pair(2 * kBlockRows, size_t{20000}));
+    EXPECT_EQ(std::count(csv.text.begin(), csv.text.end(), '\n'), 1 + 2 * kBlockRows);
+    StopAtOnce copyProgress;
+    TextSink copy;
+    EXPECT_FALSE(WriteSelectionText(record, {{0, 19999, 0, 4}}, copy, &copyProgress));
+    EXPECT_EQ(std::count(copy.text.begin(), copy.text.end(), '\n'), 2 * kBlockRows);
+    StopAtOnce bookProgress;
+    const std::string book = testing::TempDir() + "stopped.xlsx";
+    EXPECT_EQ(WriteTableXlsx(record, book, "tabulator", &bookProgress), ECANCELED);
+    EXPECT_EQ(bookProgress.heard, std::make_pair(size_t{4096}, size_t{20000}));
+    std::remove(book.c_str());
 }
 
 class FillingSink : public ByteSink {

@@ -11,6 +11,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
@@ -30,7 +31,10 @@
 #include "evaluation/runrecord.h"
 #include "messages/actionmessages.h"
 #include "saving/printing.h"
+#include "saving/progressdialogue.h"
 #include "saving/runsaving.h"
+#include "table/csv.h"
+#include "table/selectiontext.h"
 #include "table/table.h"
 #include "view/coordinatestablemodel.h"
 #include "view/plotlegend.h"
@@ -38,6 +42,16 @@
 #include "view/seriestermsdialog.h"
 
 namespace {
+
+// Bytes gathered for the clipboard.
+class ByteArraySink : public ByteSink {
+public:
+    bool Write(std::string_view text) override {
+        bytes.append(text.data(), static_cast<qsizetype>(text.size()));
+        return true;
+    }
+    QByteArray bytes;
+};
 
 // The share of the screen the dialogue first takes.
 constexpr double kScreenShare = 0.7;
@@ -282,7 +296,8 @@ void TablePlotDialog::Print() {
         return;
     }
     PrintWithPreview(this, QStringLiteral("таблица"), true, [this, first, last](QPrinter& printer) {
-        PrintTable(printer, record_, first, last);
+        ProgressDialogue progress(this, QStringLiteral("Подготовка страниц…"));
+        PrintTable(printer, record_, first, last, &progress);
     });
 }
 
@@ -336,6 +351,22 @@ bool TablePlotDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TablePlotDialog::CopySelection() {
-    RunGuarded(this,
-               [this] { QGuiApplication::clipboard()->setText(SelectionAsTabSeparated(*table_)); });
+    RunGuarded(this, [this] {
+        std::vector<CellBlock> blocks;
+        for (const QItemSelectionRange& range : table_->selectionModel()->selection()) {
+            blocks.push_back({static_cast<size_t>(range.top()), static_cast<size_t>(range.bottom()),
+                              static_cast<size_t>(range.left()),
+                              static_cast<size_t>(range.right())});
+        }
+        ByteArraySink sink;
+        ProgressDialogue progress(this, QStringLiteral("Копирование таблицы…"));
+        if (!WriteSelectionText(record_, blocks, sink, &progress)) {
+            return;  // stopped: the clipboard keeps what it held
+        }
+        // The UTF-8 bytes alone, not a second copy of them as UTF-16.
+        auto* data = new QMimeData;
+        data->setData(QStringLiteral("text/plain;charset=utf-8"), sink.bytes);
+        data->setData(QStringLiteral("text/plain"), sink.bytes);
+        QGuiApplication::clipboard()->setMimeData(data);
+    });
 }

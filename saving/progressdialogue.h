@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include <QElapsedTimer>
+
+#include "table/workprogress.h"
+
+class QProgressDialog;
+class QString;
+class QWidget;
+
+// Long work's progress on screen: a dialogue modal to `parent` with the
+// label, a bar and «Отмена», which shows itself only once the work has run
+// for half a second. Each step handles the window's events, so the desktop
+// sees the program answer meanwhile; the rest of the window takes no input.
+// Its object name is "progressDialog".
+class ProgressDialogue : public WorkProgress {
+public:
+    ProgressDialogue(QWidget* parent, const QString& label);
+    ~ProgressDialogue() override;
+    ProgressDialogue(const ProgressDialogue&) = delete;
+    ProgressDialogue& operator=(const ProgressDialogue&) = delete;
+
+    bool Advance(std::size_t done, std::size_t total) override;
+    // Whether the user pressed «Отмена» (or closed the dialogue).
+    bool Cancelled() const;
+
+private:
+    std::unique_ptr<QProgressDialog> dialog_;
+    QElapsedTimer sinceEvents_;
+};
