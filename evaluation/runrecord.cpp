@@ -17,12 +17,14 @@ void RunRecord::ClearLines() {
     x_.clear();
     y_.clear();
     series_.clear();
+    notGuaranteed_ = 0;
 }
 
 void RunRecord::ReleaseLines() {
     std::vector<double>().swap(x_);
     std::vector<double>().swap(y_);
     std::vector<SeriesDetail>().swap(series_);
+    notGuaranteed_ = 0;
 }
 
 void RunRecord::Reserve(size_t lines) {

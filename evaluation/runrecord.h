@@ -57,10 +57,12 @@ public:
         x_.push_back(x);
         y_.push_back(y);
     }
-    void AddSeriesLine(double x, const SeriesResult& value) {
+    // `guaranteed`: whether the sweep proved the line within the precision.
+    void AddSeriesLine(double x, const SeriesResult& value, bool guaranteed) {
         x_.push_back(x);
         y_.push_back(value.Sum);
         series_.push_back({value.Term, value.RoundingBound, value.MagnitudeSum, value.TermIndex});
+        notGuaranteed_ += guaranteed ? 0 : 1;
     }
 
     size_t LineCount() const { return x_.size(); }
@@ -70,9 +72,12 @@ public:
     std::span<const double> Y() const { return y_; }
     // Every line's series detail; empty in a closed-form run.
     std::span<const SeriesDetail> Series() const { return series_; }
+    // The series lines not proved within the precision, as the sweep found them.
+    size_t NotGuaranteedCount() const { return notGuaranteed_; }
 
 private:
     std::vector<double> x_;
     std::vector<double> y_;
     std::vector<SeriesDetail> series_;
+    size_t notGuaranteed_ = 0;
 };

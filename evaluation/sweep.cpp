@@ -84,12 +84,8 @@ double AskNumber(DialogueService& dialogues, const char* prompt, const std::stri
     return ReadNumber(dialogues.AskText(prompt, kInputTitle, defaultText));
 }
 
-// Counts the abscissas whose series is not proved within the precision, and why.
-void TallyGuarantee(PrecisionWarning& tally, double x, const SeriesResult& value,
-                    double precision) {
-    if (IsGuaranteed(x, value.TermIndex, value.Term, value.RoundingBound, precision)) {
-        return;
-    }
+// Counts an abscissa whose series is not proved within the precision, and why.
+void TallyNotGuaranteed(PrecisionWarning& tally, double x, const SeriesResult& value) {
     if (tally.count++ == 0) {
         tally.firstX = x;
     }
@@ -121,8 +117,12 @@ SeriesResult EvaluateLine(SweepState& state, FormulaChoice choice) {
 // series' precision is not guaranteed.
 void RecordLine(RunRecord& record, PrecisionWarning& warning, double x, const SeriesResult& value) {
     if (record.IsSeries()) {
-        record.AddSeriesLine(x, value);
-        TallyGuarantee(warning, x, value, record.recipe.precision);
+        const bool guaranteed = IsGuaranteed(x, value.TermIndex, value.Term, value.RoundingBound,
+                                             record.recipe.precision);
+        record.AddSeriesLine(x, value, guaranteed);
+        if (!guaranteed) {
+            TallyNotGuaranteed(warning, x, value);
+        }
     } else {
         record.AddClosedFormLine(x, value.Sum);
     }

@@ -1,5 +1,6 @@
 #include "numtext/formatnumber.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -20,48 +21,48 @@ void RequireFinite(double value) {
     }
 }
 
-// Whether the fixed text holds no digit but zeros.
-bool IsAllZeros(std::string_view digits) {
-    return digits.find_first_not_of("0.") == std::string_view::npos;
-}
-
 }  // namespace
 
 void AppendFormattedNumber(std::string& out, double value, NumberPattern pattern) {
     RequireFinite(value);
     // std::to_chars rounds the exact binary value, ties to even, and ignores
-    // the locale: exactly the rounding the patterns ask for.
-    char buffer[kMaxFixedLength];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                       std::chars_format::fixed, pattern.Decimals());
-    std::string_view fixed(buffer, static_cast<size_t>(written.ptr - buffer));
-
-    const size_t point = fixed.find('.');
-    std::string_view integerDigits = fixed.substr(0, point);
-    std::string_view decimals =
-        point == std::string_view::npos ? std::string_view() : fixed.substr(point + 1);
-    while (decimals.size() > static_cast<size_t>(pattern.MinDecimals()) && decimals.back() == '0') {
-        decimals.remove_suffix(1);
+    // the locale: exactly the rounding the patterns ask for. The text is made
+    // whole in one buffer, with room for a sign and leading zeros before it,
+    // and appended at once: a coordinate line's two numbers are most of its cost.
+    constexpr int kRoomBefore = 1 + NumberPattern::kMaxIntegerDigits;
+    char buffer[kRoomBefore + kMaxFixedLength + 1];
+    char* const digits = buffer + kRoomBefore;
+    const int decimals = pattern.Decimals();
+    char* const end = std::to_chars(digits, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::fixed, decimals)
+                          .ptr;
+    // With decimals, to_chars puts the point just before the last of them.
+    char* const point = decimals > 0 ? end - decimals - 1 : end;
+    const bool allZeros =
+        std::find_if(digits, end, [](char c) { return c != '0' && c != '.'; }) == end;
+    char* kept = end;
+    while (kept > point + 1 + pattern.MinDecimals() && kept[-1] == '0') {
+        --kept;
     }
-    if (integerDigits == "0" && pattern.MinIntegerDigits() == 0) {
-        integerDigits = {};
+    if (kept == point + 1) {
+        kept = point;  // no decimal left: no point either
     }
-
-    const size_t start = out.size();
-    if (value < 0 && !IsAllZeros(fixed)) {
-        out.push_back('-');
+    char* first = digits;
+    if (point - digits == 1 && digits[0] == '0' && pattern.MinIntegerDigits() == 0) {
+        ++first;  // "#." writes no integer digit for a zero integer part
     }
-    if (static_cast<int>(integerDigits.size()) < pattern.MinIntegerDigits()) {
-        out.append(static_cast<size_t>(pattern.MinIntegerDigits()) - integerDigits.size(), '0');
+    for (auto integerDigits = point - first; integerDigits < pattern.MinIntegerDigits();
+         ++integerDigits) {
+        *--first = '0';
     }
-    out.append(integerDigits);
-    if (!decimals.empty()) {
-        out.push_back('.');
-        out.append(decimals);
+    if (value < 0 && !allZeros) {
+        *--first = '-';
     }
-    if (out.size() == start) {
-        out.push_back('0');  // a zero under "#." patterns must still read as a number
+    if (first == kept) {
+        *--first = '0';  // a zero under "#." patterns must still read as a number
+        kept = first + 1;
     }
+    out.append(first, kept);
 }
 
 std::string FormatNumber(double value, NumberPattern pattern) {

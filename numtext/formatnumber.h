@@ -11,10 +11,12 @@
 // time where the pattern is a constant:
 //   constexpr NumberPattern kAbscissa("0.0########");  // 1 to 9 decimals
 // Throws std::invalid_argument for other characters, for a second ".", and
-// for more than kMaxDecimals decimals (a compile error in a constant).
+// for more than kMaxDecimals decimals or kMaxIntegerDigits "0" integer
+// digits (a compile error in a constant).
 class NumberPattern {
 public:
     static constexpr int kMaxDecimals = 18;
+    static constexpr int kMaxIntegerDigits = 18;
 
     constexpr explicit NumberPattern(std::string_view pattern) {
         bool inDecimals = false;
@@ -35,6 +37,9 @@ public:
         }
         if (decimals_ > kMaxDecimals) {
             throw std::invalid_argument("number pattern: too many decimals");
+        }
+        if (minIntegerDigits_ > kMaxIntegerDigits) {
+            throw std::invalid_argument("number pattern: too many integer digits");
         }
     }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <future>
 #include <utility>
 
 namespace {
@@ -84,4 +85,25 @@ size_t NearestIndex(std::span<const double> xs, double x) {
         nearest = first - 1;
     }
     return nearest;
+}
+
+std::vector<std::vector<size_t>> DecimateEachPerColumn(
+    std::span<const double> xs, const std::vector<std::span<const double>>& curves, double xMin,
+    double xMax, int columns) {
+    constexpr size_t kPointsWorthAThread = 50'000;
+    std::vector<std::vector<size_t>> kept(curves.size());
+    const auto decimate = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
+            kept[i] = DecimatePerColumn(xs, curves[i], xMin, xMax, columns);
+        }
+    };
+    if (xs.size() < kPointsWorthAThread || curves.size() < 2) {
+        decimate(0, curves.size());
+        return kept;
+    }
+    const size_t half = curves.size() / 2;
+    std::future<void> second = std::async(std::launch::async, decimate, half, curves.size());
+    decimate(0, half);
+    second.get();
+    return kept;
 }

@@ -18,6 +18,13 @@
 std::vector<size_t> DecimatePerColumn(std::span<const double> xs, std::span<const double> ys,
                                       double xMin, double xMax, int columns);
 
+// DecimatePerColumn of each curve over the same abscissas, the curves shared
+// between two threads where they are long: the result's i-th entry is the
+// i-th curve's.
+std::vector<std::vector<size_t>> DecimateEachPerColumn(
+    std::span<const double> xs, const std::vector<std::span<const double>>& curves, double xMin,
+    double xMax, int columns);
+
 // The index range [first, last) of the points with x in [xMin, xMax], in a
 // sweep that runs up or down.
 //   xs {0, 1, 2, 3}: [0.5, 2.5] -> [1, 3);  xs {3, 2, 1, 0}: [0.5, 2.5] -> [1, 3)

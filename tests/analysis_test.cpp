@@ -130,6 +130,20 @@ TEST(ErrorCurves, HeaderExamplesAndFaultsAsGaps) {
     EXPECT_NEAR(static_cast<double>(StandInColumn(xs)[1]), ExactValue(20), 1e-15);
 }
 
+TEST(ErrorCurves, StandInColumnIsEachLinesStandInOnOneThreadOrTwo) {
+    for (size_t lines : {size_t{100}, size_t{60'001}}) {  // below and above a thread's worth
+        std::vector<double> xs(lines);
+        for (size_t i = 0; i < lines; ++i) {
+            xs[i] = -30 + static_cast<double>(i) * 0.001;
+        }
+        const std::vector<long double> column = StandInColumn(xs);
+        ASSERT_EQ(column.size(), lines);
+        for (size_t i = 0; i < lines; ++i) {
+            ASSERT_EQ(column[i], StandInValue(xs[i])) << "line " << i;  // the same arithmetic
+        }
+    }
+}
+
 TEST(Remedies, ReducingTheArgumentMendsTheSeriesAndCompensatingDoesNot) {
     const double exact = ExactValue(20);
     EXPECT_GT(std::fabs(SeriesValue(20, kDefaultPrecision).Sum - exact), 1);

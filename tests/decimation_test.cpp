@@ -3,11 +3,34 @@
 #include <algorithm>
 #include <optional>
 #include <random>
+#include <span>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+TEST(Decimation, EachCurveThinnedAsAloneOnOneThreadOrTwo) {
+    std::mt19937_64 random(5);
+    std::uniform_real_distribution<double> value(-3, 3);
+    for (size_t points : {size_t{1000}, size_t{120'000}}) {  // below and above a thread's worth
+        SCOPED_TRACE(points);
+        std::vector<double> xs(points);
+        std::vector<std::vector<double>> ys(5, std::vector<double>(points));
+        for (size_t i = 0; i < points; ++i) {
+            xs[i] = static_cast<double>(i) * 0.01;
+            for (std::vector<double>& curve : ys) {
+                curve[i] = value(random);
+            }
+        }
+        const std::vector<std::span<const double>> curves(ys.begin(), ys.end());
+        const auto kept = DecimateEachPerColumn(xs, curves, 1, xs.back() - 1, 300);
+        ASSERT_EQ(kept.size(), curves.size());
+        for (size_t k = 0; k < curves.size(); ++k) {
+            EXPECT_EQ(kept[k], DecimatePerColumn(xs, curves[k], 1, xs.back() - 1, 300));
+        }
+    }
+}
 
 TEST(Decimation, HeaderExamples) {
     const std::vector<double> xs = {0, 1, 2, 3};

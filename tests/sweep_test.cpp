@@ -381,6 +381,25 @@ TEST(PrecisionWarning, TellsWhereRoundingDefeatsThePrecision) {
                   "2((cos(x))^2-1): нажмите «Ввод данных» и ответьте «Нет».");
 }
 
+TEST(PrecisionWarning, RecordKeepsTheCountTheWarningTells) {
+    SweepState state;
+    RunRecord record;
+    ScriptedDialogues dialogues(Answer::Yes, {"0", "16", "0.05", "1e-9"});
+    const RunOutcome outcome = RunDataEntry(state, dialogues, record);
+    ASSERT_TRUE(outcome.warning.has_value());
+    size_t recounted = 0;
+    for (size_t i = 0; i < record.LineCount(); ++i) {
+        recounted +=
+            IsGuaranteed(record.X()[i], record.Series()[i], record.recipe.precision) ? 0 : 1;
+    }
+    EXPECT_EQ(record.NotGuaranteedCount(), recounted);
+    EXPECT_EQ(static_cast<std::int64_t>(recounted), outcome.warning->count);
+    // A new run starts the count again.
+    ScriptedDialogues again(Answer::Yes, {"0", "1", "0.1", kConfirm});
+    RunDataEntry(state, again, record);
+    EXPECT_EQ(record.NotGuaranteedCount(), 0u);
+}
+
 TEST(PrecisionWarning, TellsWhereTheTermsStillGrewAtTheStop) {
     // |T_1| = 2x^2 is within 1000 at 5 and 6, where the terms still grow.
     SweepState state;

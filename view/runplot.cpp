@@ -87,12 +87,7 @@ RunPlot::RunPlot(const RunRecord& record, QWidget* parent)
     }
     chart()->legend()->hide();  // PlotLegend beside the plot lists the lines whole
     AddMarker();
-    if (record.IsSeries()) {
-        for (size_t i = 0; i < record.LineCount(); ++i) {
-            notGuaranteed_ +=
-                IsGuaranteed(record.X()[i], record.Series()[i], record.recipe.precision) ? 0 : 1;
-        }
-    }
+    notGuaranteed_ = static_cast<std::int64_t>(record.NotGuaranteedCount());
     // No smaller than its titles and a few labels show whole at; the chart's
     // least size is the one the view keeps to as it resizes.
     chart()->setMinimumSize(LegibleChartSize(*chart()));
@@ -489,19 +484,27 @@ void RunPlot::Redraw() {
     const int columns =
         std::max(1, static_cast<int>(chart()->plotArea().width() * devicePixelRatioF()));
     const std::span<const double> x = record_.X();
-    const auto thinned = [&](std::span<const double> ys, const PlotAxis& vertical) {
-        QList<QPointF> points;
-        for (size_t i : DecimatePerColumn(x, ys, shownX.low, shownX.high, columns)) {
-            points.append(QPointF(x_->Mapping().ToPlot(x[i]), vertical.Mapping().ToPlot(ys[i])));
-        }
-        return points;
-    };
-    values_->replace(thinned(record_.Y(), *y_));
+    // Every full curve, with its line and its vertical axis, thinned at once.
+    std::vector<std::span<const double>> curves = {record_.Y()};
+    std::vector<std::pair<QLineSeries*, const PlotAxis*>> lines = {{values_, &*y_}};
     if (closedFormLine_ != nullptr) {
-        closedFormLine_->replace(thinned(closedForm_, *y_));
+        curves.emplace_back(closedForm_);
+        lines.emplace_back(closedFormLine_, &*y_);
     }
     for (FullCurve& curve : errors_) {
-        curve.line->replace(thinned(curve.decades, *error_));
+        curves.emplace_back(curve.decades);
+        lines.emplace_back(curve.line, &*error_);
+    }
+    const std::vector<std::vector<size_t>> kept =
+        DecimateEachPerColumn(x, curves, shownX.low, shownX.high, columns);
+    for (size_t k = 0; k < curves.size(); ++k) {
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(kept[k].size()));
+        for (size_t i : kept[k]) {
+            points.append(QPointF(x_->Mapping().ToPlot(x[i]),
+                                  lines[k].second->Mapping().ToPlot(curves[k][i])));
+        }
+        lines[k].first->replace(points);
     }
     const auto [first, last] = VisibleIndices(x, shownX.low, shownX.high);
     for (SampledCurve& curve : remedies_) {
