@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QProgressDialog>
 
+#include "dialogues/dialoguelayout.h"
+
 namespace {
 
 constexpr int kSteps = 1000;
@@ -16,7 +18,10 @@ ProgressDialogue::ProgressDialogue(QWidget* parent, const QString& label)
     : dialog_(
           std::make_unique<QProgressDialog>(label, QStringLiteral("Отмена"), 0, kSteps, parent)) {
     dialog_->setObjectName(QStringLiteral("progressDialog"));
-    dialog_->setWindowTitle(QStringLiteral("Табулирование функций"));
+    const QString title = QStringLiteral("Табулирование функций");
+    dialog_->setWindowTitle(title);
+    dialog_->setWindowFlags(DialogueFlags(true));
+    ReserveTitleRoom(dialog_.get(), title);
     dialog_->setWindowModality(Qt::WindowModal);
     dialog_->setMinimumDuration(kShowAfterMilliseconds);
     dialog_->setAutoClose(false);
@@ -37,7 +42,14 @@ bool ProgressDialogue::Advance(std::size_t done, std::size_t total) {
         QCoreApplication::processEvents();
         sinceEvents_.restart();
     }
-    return !dialog_->wasCanceled();
+    if (dialog_->wasCanceled()) {
+        dialog_->hide();
+        if (!undoing_.Shown()) {
+            undoing_.Show();
+        }
+        return false;
+    }
+    return true;
 }
 
 bool ProgressDialogue::Cancelled() const {

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 
+#include "dialogues/busycursor.h"
 #include "table/workprogress.h"
 
 class QProgressDialog;
@@ -15,7 +16,8 @@ class QWidget;
 // label, a bar and «Отмена», which shows itself only once the work has run
 // for half a second. Each step handles the window's events, so the desktop
 // sees the program answer meanwhile; the rest of the window takes no input.
-// Its object name is "progressDialog".
+// Once cancelled it goes at once, and the busy cursor shows while the work
+// undoes itself. Its object name is "progressDialog".
 class ProgressDialogue : public WorkProgress {
 public:
     ProgressDialogue(QWidget* parent, const QString& label);
@@ -30,4 +32,5 @@ public:
 private:
     std::unique_ptr<QProgressDialog> dialog_;
     QElapsedTimer sinceEvents_;
+    BusyCursor undoing_;
 };

@@ -177,10 +177,16 @@ void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record) 
     const SaveTarget target =
         ChooseSaveTarget(dialog.selectedFiles().front(),
                          kRunFilters[static_cast<size_t>(dialog.ChosenFilter())].form);
-    ProgressDialogue progress(
-        parent, QStringLiteral("Сохранение файла «%1»…").arg(QFileInfo(target.path).fileName()));
-    const QString failure = SaveRunAs(text, record, target, &progress);
-    if (progress.Cancelled()) {
+    QString failure;
+    bool cancelled = false;
+    {
+        ProgressDialogue progress(
+            parent,
+            QStringLiteral("Сохранение файла «%1»…").arg(QFileInfo(target.path).fileName()));
+        failure = SaveRunAs(text, record, target, &progress);
+        cancelled = progress.Cancelled();
+    }  // the progress and its cursor gone before any message
+    if (cancelled) {
         ShowCancelled(parent, target.path);
     } else if (!failure.isEmpty()) {
         ShowFailure(parent, target.path, failure);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 #include <xlsxwriter.h>
 
@@ -104,11 +105,11 @@ void WriteCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const Cell
 // Rows written between two words to the progress.
 constexpr size_t kRowsPerProgress = 4096;
 
-// Writes the table; false where `progress` said stop.
-bool WriteTableSheet(lxw_workbook* book, const RunRecord& record, WorkProgress* progress) {
+// Writes the table on `sheet`; false where `progress` said stop.
+bool WriteTableSheet(lxw_workbook* book, lxw_worksheet* sheet, const RunRecord& record,
+                     WorkProgress* progress) {
     const Formats formats = MakeFormats(book, record.recipe.choice);
     const std::vector<TableColumn> columns = TableColumns(record.recipe.choice);
-    lxw_worksheet* sheet = workbook_add_worksheet(book, "Таблица");
     const auto columnCount = static_cast<lxw_col_t>(columns.size());  // a few dozen at most
     for (lxw_col_t i = 0; i < columnCount; ++i) {
         worksheet_set_column(sheet, i, i, ColumnWidth(columns[i], record), nullptr);
@@ -184,8 +185,13 @@ int WriteTableXlsx(const RunRecord& record, const std::string& path, std::string
     lxw_doc_properties properties = {};
     properties.title = const_cast<char*>("Табулирование функций");
     workbook_set_properties(book, &properties);
-    if (!WriteTableSheet(book, record, progress)) {
-        workbook_close(book);  // frees it; the caller throws the file away
+    lxw_worksheet* table = workbook_add_worksheet(book, "Таблица");
+    if (!WriteTableSheet(book, table, record, progress)) {
+        // Closing would first zip every row written, seconds for a large
+        // table: the sheet's rows are dropped and the book freed unwritten.
+        std::fclose(table->optimize_tmpfile);
+        table->optimize_tmpfile = nullptr;
+        lxw_workbook_free(book);
         return ECANCELED;
     }
     WriteRecipeSheet(book, record, program);

@@ -20,6 +20,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -169,6 +170,9 @@ TEST(TableSaving, ProgressShowsAfterHalfASecondAndCancelStopsTheWork) {
     }
     ASSERT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->labelText(), QStringLiteral("Сохранение файла «a.csv»…"));
+    QTest::keyClick(dialog, Qt::Key_Escape);  // the key a dialogue is left by
+    EXPECT_FALSE(progress.Advance(998, 1000));
+    EXPECT_TRUE(progress.Cancelled());
     auto* cancel = dialog->findChild<QPushButton*>();
     ASSERT_NE(cancel, nullptr);
     EXPECT_EQ(cancel->text(), QStringLiteral("Отмена"));
