@@ -32,6 +32,7 @@
 #include "support/modalanswerer.h"
 #include "support/scripteddialogues.h"
 #include "support/shownview.h"
+#include "table/workprogress.h"
 #include "view/runplot.h"
 #include "view/tableplotdialog.h"
 
@@ -141,6 +142,28 @@ TEST(TablePrinting, PaginatesWithItsRecipe) {
     EXPECT_EQ(PdfPages(FileBytes(folder.filePath(QStringLiteral("table.pdf")))), pages);
     printer.setOutputFileName(folder.filePath(QStringLiteral("part.pdf")));
     EXPECT_EQ(PrintTable(printer, run.record, 10, 20), 1);
+}
+
+// A progress that says stop after `pages` words.
+class StopAfter : public WorkProgress {
+public:
+    explicit StopAfter(size_t pages) : pages_(pages) {}
+    bool Advance(size_t done, size_t) override { return done < pages_; }
+
+private:
+    size_t pages_;
+};
+
+TEST(TablePrinting, StopsWhereItsProgressSaysStop) {
+    const ScriptedRun run = RunScripted(Answer::Yes, {"0", "9.99", "0.01", std::nullopt});
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("table.pdf")));
+    StopAfter stop(2);
+    PrintTable(printer, run.record, 0, run.record.LineCount(), &stop);
+    // A printer aborts the job; a PDF file cannot, and ends after those pages.
+    EXPECT_EQ(PdfPages(FileBytes(folder.filePath(QStringLiteral("table.pdf")))), 2);
 }
 
 TEST_F(PlotExportTest, PrintShowsAPreviewOfWhatIsShown) {

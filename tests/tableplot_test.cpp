@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -166,6 +167,26 @@ TEST_F(TablePlotTest, CopiesTheSelectionAsTabSeparatedText) {
         expected += '\n';
     }
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromStdString(expected));
+}
+
+TEST_F(TablePlotTest, CopiesSeveralRangesAsUtf8InOnePass) {
+    Open(RunScripted(Answer::Yes, {"0", "1", "0.1", std::nullopt}));
+    QTableView* table = Find<QTableView>("table");
+    ASSERT_NE(table, nullptr);
+    table->setFocus();
+    const QAbstractItemModel* model = table->model();
+    // Two ranges apart: rows 0-1 of "№" and "x", row 3 of "Точность гарантирована".
+    table->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(1, 1)),
+                                    QItemSelectionModel::Select);
+    table->selectionModel()->select(QItemSelection(model->index(3, 3), model->index(3, 3)),
+                                    QItemSelectionModel::Select);
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->data(QStringLiteral("text/plain;charset=utf-8")),
+              QByteArray("1\t0\t\t\n2\t0.1\t\t\n\t\t\t\n\t\t\tда\n"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral("1\t0\t\t\n2\t0.1\t\t\n\t\t\t\n\t\t\tда\n"));
 }
 
 TEST_F(TablePlotTest, PlotDrawsEveryLineThinnedAndRedrawsOnZoom) {
