@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStringList>
 
 #include "evaluation/runrecord.h"
 #include "messages/runmessages.h"
@@ -17,13 +18,35 @@
 
 namespace {
 
-constexpr double kCellPadding = 8;  // points
-
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The width of each column in points: its widest number, or its heading's longest word.
+// The resolution the plot's exports draw at.
+constexpr int kPictureDotsPerInch = 96;
+
+// The room between two columns, in the printer's units: two spaces.
+double ColumnGap(const QFontMetricsF& metrics) {
+    return 2 * metrics.horizontalAdvance(QLatin1Char(' '));
+}
+
+// A heading broken into lines at its blanks, each as wide as `width` allows
+// (a single word wider than that stands alone on its line).
+QStringList HeadingLines(TableColumn column, double width, const QFontMetricsF& metrics) {
+    QStringList lines;
+    for (const QString& word : Text(std::string(ColumnHeading(column))).split(QLatin1Char(' '))) {
+        const QString joined = lines.isEmpty() ? word : lines.back() + QLatin1Char(' ') + word;
+        if (!lines.isEmpty() && metrics.horizontalAdvance(joined) <= width) {
+            lines.back() = joined;
+        } else {
+            lines.append(word);
+        }
+    }
+    return lines;
+}
+
+// The width of each column's text in the printer's units: its widest
+// number, or its heading's longest word.
 std::vector<double> ColumnWidths(const std::vector<TableColumn>& columns, const RunRecord& record,
                                  const QFontMetricsF& metrics) {
     std::vector<double> widths;
@@ -33,18 +56,21 @@ std::vector<double> ColumnWidths(const std::vector<TableColumn>& columns, const 
              Text(std::string(ColumnHeading(column))).split(QLatin1Char(' '))) {
             width = std::max(width, metrics.horizontalAdvance(word));
         }
-        widths.push_back(width + kCellPadding);
+        widths.push_back(width);
     }
     return widths;
 }
 
-// What one page of the table holds and where.
+// What one page of the table holds and where, in the printer's units
+// before `scale`.
 struct TablePage {
     std::vector<TableColumn> columns;
-    std::vector<double> widths;  // unscaled
-    double scale = 1;            // the columns drawn smaller to fit the page
+    std::vector<double> widths;  // of each column's text
+    std::vector<QStringList> headings;
+    double gap = 0;    // between two columns
+    double scale = 1;  // the columns drawn smaller to fit the page
     double rowHeight = 0;
-    double headingHeight = 0;  // the recipe and the column headings
+    double headingsHeight = 0;
     size_t rowsPerPage = 1;
 };
 
@@ -52,40 +78,51 @@ TablePage LayOut(const RunRecord& record, const QRectF& page, const QFontMetrics
     TablePage layout;
     layout.columns = TableColumns(record.recipe.choice);
     layout.widths = ColumnWidths(layout.columns, record, metrics);
+    layout.gap = ColumnGap(metrics);
     double total = 0;
-    for (double width : layout.widths) {
-        total += width;
+    qsizetype headingLines = 1;
+    for (size_t i = 0; i < layout.columns.size(); ++i) {
+        total += layout.widths[i] + layout.gap;
+        layout.headings.push_back(HeadingLines(layout.columns[i], layout.widths[i], metrics));
+        headingLines = std::max(headingLines, layout.headings.back().size());
     }
     layout.scale = std::min(1.0, page.width() / total);
     layout.rowHeight = metrics.lineSpacing() * 1.3;
-    layout.headingHeight = metrics.lineSpacing() * 2 + layout.rowHeight * 2.2;
-    const double room = page.height() / layout.scale - layout.headingHeight - layout.rowHeight * 2;
+    layout.headingsHeight = metrics.lineSpacing() * (static_cast<double>(headingLines) + 0.5);
+    const double recipeHeight = metrics.lineSpacing() * 2;
+    const double room =
+        page.height() / layout.scale - recipeHeight - layout.headingsHeight - layout.rowHeight * 2;
     layout.rowsPerPage = std::max<size_t>(1, static_cast<size_t>(room / layout.rowHeight));
     return layout;
 }
 
-void DrawHeadings(QPainter& painter, const TablePage& layout, double top) {
-    double left = 0;
+// Each heading's lines centred within its column's text, from `top`.
+void DrawHeadings(QPainter& painter, const TablePage& layout, const QFontMetricsF& metrics,
+                  double top) {
+    double left = layout.gap / 2;
     for (size_t i = 0; i < layout.columns.size(); ++i) {
-        const QRectF cell(left, top, layout.widths[i], layout.rowHeight * 2.2);
-        painter.drawText(cell, Qt::AlignCenter | Qt::TextWordWrap,
-                         Text(std::string(ColumnHeading(layout.columns[i]))));
-        left += layout.widths[i];
+        double lineTop = top;
+        for (const QString& line : layout.headings[i]) {
+            painter.drawText(QRectF(left, lineTop, layout.widths[i], metrics.lineSpacing()),
+                             Qt::AlignHCenter | Qt::AlignVCenter, line);
+            lineTop += metrics.lineSpacing();
+        }
+        left += layout.widths[i] + layout.gap;
     }
-    painter.drawLine(QPointF(0, top + layout.rowHeight * 2.2),
-                     QPointF(left, top + layout.rowHeight * 2.2));
+    const double rule = top + layout.headingsHeight;
+    painter.drawLine(QPointF(0, rule), QPointF(left - layout.gap / 2, rule));
 }
 
 void DrawRow(QPainter& painter, const TablePage& layout, const RunRecord& record, size_t index,
              double top) {
     const TableRow row = RowOf(record, index);
-    double left = 0;
+    double left = layout.gap / 2;
     for (size_t i = 0; i < layout.columns.size(); ++i) {
-        const QRectF cell(left, top, layout.widths[i] - kCellPadding / 2, layout.rowHeight);
+        const QRectF cell(left, top, layout.widths[i], layout.rowHeight);
         const TableColumn column = layout.columns[i];
         painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter,
                          Text(ShownCell(CellOf(row, column), column, record.recipe.choice)));
-        left += layout.widths[i];
+        left += layout.widths[i] + layout.gap;
     }
 }
 
@@ -105,6 +142,10 @@ void PrintWithPreview(QWidget* parent, const QString& title, bool landscape,
 }
 
 void PrintPicture(QPrinter& printer, QSize size, const std::function<void(QPainter&)>& draw) {
+    // At the exports' 96 dots per inch: at a printer's own 1200, text sized
+    // in points would come out twelve times too large against the picture
+    // and be scaled again with it.
+    printer.setResolution(kPictureDotsPerInch);
     QPainter painter(&printer);
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     const double scale = std::min(page.width() / size.width(), page.height() / size.height());
@@ -132,8 +173,8 @@ int PrintTable(QPrinter& printer, const RunRecord& record, size_t first, size_t 
         painter.drawText(QRectF(0, 0, width, metrics.lineSpacing() * 2),
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, recipe);
         const double headingsTop = metrics.lineSpacing() * 2;
-        DrawHeadings(painter, layout, headingsTop);
-        double top = headingsTop + layout.rowHeight * 2.4;
+        DrawHeadings(painter, layout, metrics, headingsTop);
+        double top = headingsTop + layout.headingsHeight + layout.rowHeight * 0.2;
         const size_t begin = first + static_cast<size_t>(number) * layout.rowsPerPage;
         for (size_t row = begin; row < std::min(last, begin + layout.rowsPerPage); ++row) {
             DrawRow(painter, layout, record, row, top);

@@ -24,7 +24,9 @@ void PrintWithPreview(QWidget* parent, const QString& title, bool landscape,
                       const std::function<void(QPrinter&)>& paint);
 
 // A picture of `size` logical pixels, drawn by `draw`, on one page, as large
-// as the page allows with its proportions kept.
+// as the page allows with its proportions kept: drawn as the PDF export
+// draws it, at 96 dots per inch, so its text keeps its size against the
+// picture (the printer's resolution is set to that).
 void PrintPicture(QPrinter& printer, QSize size, const std::function<void(QPainter&)>& draw);
 
 // The record's rows [first, last) on as many pages as they take: on each, the

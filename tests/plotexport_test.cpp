@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -30,8 +32,10 @@
 #include "saving/printing.h"
 #include "saving/runsaving.h"
 #include "support/modalanswerer.h"
+#include "support/pdfwords.h"
 #include "support/scripteddialogues.h"
 #include "support/shownview.h"
+#include "table/table.h"
 #include "table/workprogress.h"
 #include "view/runplot.h"
 #include "view/tableplotdialog.h"
@@ -164,6 +168,84 @@ TEST(TablePrinting, StopsWhereItsProgressSaysStop) {
     PrintTable(printer, run.record, 0, run.record.LineCount(), &stop);
     // A printer aborts the job; a PDF file cannot, and ends after those pages.
     EXPECT_EQ(PdfPages(FileBytes(folder.filePath(QStringLiteral("table.pdf")))), 2);
+}
+
+// Prints to a PDF file as the print preview's printer would, landscape.
+std::vector<PdfWord> PrintedWords(const QString& path,
+                                  const std::function<void(QPrinter&)>& print) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    print(printer);
+    return PdfWords(path);
+}
+
+const PdfWord* FindWord(const std::vector<PdfWord>& words, const QString& text) {
+    const auto found = std::find_if(words.begin(), words.end(),
+                                    [&](const PdfWord& word) { return word.text == text; });
+    return found == words.end() ? nullptr : &*found;
+}
+
+TEST_F(PlotExportTest, PrintedLegendReadsAsTheAxisTitlesDo) {
+    Open(Answer::Yes, {"0", "16", "0.05", std::nullopt});
+    QTemporaryDir folder;
+    const QSize size = plot_->ImageSize();
+    const std::vector<PdfWord> words =
+        PrintedWords(folder.filePath(QStringLiteral("plot.pdf")), [&](QPrinter& printer) {
+            PrintPicture(printer, size,
+                         [&](QPainter& painter) { plot_->DrawImage(painter, size); });
+        });
+    ASSERT_FALSE(words.empty()) << "pdftotext read nothing";
+    const PdfWord* axisTitle = FindWord(words, QStringLiteral("Абсцисса"));
+    ASSERT_NE(axisTitle, nullptr);
+    for (const char* label :
+         {"Ряд", "Формула", "|Ряд", "|Формула", "Точность", "|Приведённый", "|Компенсированная"}) {
+        SCOPED_TRACE(label);
+        const PdfWord* word = FindWord(words, QString::fromUtf8(label));
+        ASSERT_NE(word, nullptr);
+        EXPECT_LT(word->Height(), axisTitle->Height() * 1.5);
+        EXPECT_GT(word->Height(), axisTitle->Height() / 1.5);
+    }
+}
+
+TEST(TablePrinting, ColumnsAndHeadingsStandApartOnPaper) {
+    const ScriptedRun run = RunScripted(Answer::Yes, {"0", "16", "0.05", std::nullopt});
+    QTemporaryDir folder;
+    const std::vector<PdfWord> words =
+        PrintedWords(folder.filePath(QStringLiteral("table.pdf")),
+                     [&](QPrinter& printer) { PrintTable(printer, run.record, 0, 60); });
+    ASSERT_FALSE(words.empty()) << "pdftotext read nothing";
+    // No two words of a line touch or come closer than a blank's width.
+    for (const PdfWord& word : words) {
+        const std::vector<PdfWord> line = LineOf(words, word);
+        for (size_t i = 1; i < line.size(); ++i) {
+            ASSERT_GE(line[i].left - line[i - 1].right, word.Height() * 0.2)
+                << line[i - 1].text.toStdString() << " | " << line[i].text.toStdString();
+        }
+    }
+    for (const char* heading :
+         {"округления", "отбрасывания", "|Приведённый", "|Компенсированная"}) {
+        EXPECT_NE(FindWord(words, QString::fromUtf8(heading)), nullptr) << heading;
+    }
+    // Every heading word within its column: none straddles the right edge of
+    // a column's numbers (they are right-aligned to it).
+    const PdfWord* first = FindWord(words, QStringLiteral("0.05"));
+    ASSERT_NE(first, nullptr);
+    const std::vector<PdfWord> row = LineOf(words, *first);
+    ASSERT_EQ(row.size(), TableColumns(FormulaChoice::Series).size());
+    const PdfWord* recipe = FindWord(words, QStringLiteral("шагом"));
+    ASSERT_NE(recipe, nullptr);
+    for (const PdfWord& word : words) {
+        if (word.page != 0 || word.top <= recipe->bottom ||
+            word.bottom > row.front().top - row.front().Height()) {
+            continue;  // not a heading: the recipe above them, the rows below
+        }
+        for (const PdfWord& cell : row) {
+            EXPECT_FALSE(word.left < cell.right - 0.5 && cell.right + 0.5 < word.right)
+                << word.text.toStdString() << " straddles " << cell.text.toStdString();
+        }
+    }
 }
 
 TEST_F(PlotExportTest, PrintShowsAPreviewOfWhatIsShown) {
