@@ -290,11 +290,11 @@ int Print(const QCommandLineParser& parser, const Options& options, const PlotWr
     std::optional<std::string> faultMessage;
     try {
         const RunOutcome outcome = RunDataEntry(run, dialogues, record);
-        TellOutcome(dialogues, outcome, record);
+        TellOutcome(dialogues, outcome, record, {}, ReadIn::CommandLine);
         status = outcome.status == RunStatus::Completed ? kCompleted : kRefusedOrStopped;
     } catch (const ArithmeticFault& fault) {
         status = kArithmeticFault;
-        faultMessage = FaultMessage(fault, record.LineCount() > 0);
+        faultMessage = FaultMessage(fault, record.LineCount() > 0, ReadIn::CommandLine);
     }
     StandardOutput output;
     if (parser.isSet(options.csv) || parser.isSet(options.csvComma)) {
@@ -325,12 +325,12 @@ int PrintTerms(const QCommandLineParser& parser, const Options& options) {
                                    ? parser.value(options.precision).toStdString()
                                    : DefaultPrecisionText());
     } catch (const ArithmeticFault& fault) {
-        PrintMessage(kFaultTitle, FaultMessage(fault, false));
+        PrintMessage(kFaultTitle, FaultMessage(fault, false, ReadIn::CommandLine));
         return kArithmeticFault;
     }
     if (!(precision > 0)) {
-        PrintMessage(kRefusalTitle,
-                     ReasonMessage(RunReason::PrecisionNotPositive, RunRecord{}, RunLimits{}));
+        PrintMessage(kRefusalTitle, ReasonMessage(RunReason::PrecisionNotPositive, RunRecord{},
+                                                  RunLimits{}, ReadIn::CommandLine));
         return kRefusedOrStopped;
     }
     const SeriesBreakdown breakdown = BreakDownSeries(x, precision);

@@ -14,9 +14,51 @@ const char kOutOfMemoryMessage[] = "Не хватило памяти для та
 
 namespace {
 
-constexpr char kShorterRangeAdvice[] =
-    "Нажмите «Ввод данных» и увеличьте шаг или сократите отрезок.";
-constexpr char kLargerStepAdvice[] = "Нажмите «Ввод данных» и увеличьте шаг.";
+// What to do next, in the words of where it is read: a button of the
+// window, or the options of the command line.
+struct Advice {
+    const char* window;
+    const char* commandLine;
+    std::string In(ReadIn place) const { return place == ReadIn::Window ? window : commandLine; }
+};
+
+constexpr Advice kShorterRangeAdvice = {
+    "Нажмите «Ввод данных» и увеличьте шаг или сократите отрезок.",
+    "Запустите снова с большим --step или с более коротким отрезком (--start, --end)."};
+constexpr Advice kLargerStepAdvice = {"Нажмите «Ввод данных» и увеличьте шаг.",
+                                      "Запустите снова с большим --step."};
+constexpr Advice kNonZeroStepAdvice = {"Нажмите «Ввод данных» и введите шаг, отличный от нуля.",
+                                       "Запустите снова с --step, отличным от нуля."};
+constexpr Advice kPositivePrecisionAdvice = {
+    "Нажмите «Ввод данных» и введите положительную точность.",
+    "Запустите снова с положительной --precision."};
+constexpr Advice kSmallerPrecisionAdvice = {"Нажмите «Ввод данных» и задайте меньшую точность.",
+                                            "Запустите снова с меньшей --precision."};
+constexpr Advice kPrecisionOrFormulaAdvice = {
+    "Нажмите «Ввод данных» и задайте меньшую точность или ответьте «Нет»: надёжные значения "
+    "даёт формула 2((cos(x))^2-1).",
+    "Запустите снова с меньшей --precision или с --closed-form: надёжные значения даёт формула "
+    "2((cos(x))^2-1)."};
+constexpr Advice kFormulaAdvice = {
+    "Надёжные значения даёт формула 2((cos(x))^2-1): нажмите «Ввод данных» и ответьте «Нет».",
+    "Надёжные значения даёт формула 2((cos(x))^2-1): запустите снова с --closed-form."};
+constexpr Advice kSmallerNumberAdvice = {
+    "Нажмите «Ввод данных» и введите число, меньшее по модулю.",
+    "Запустите снова с числами, меньшими по модулю (--start, --end, --step, --precision)."};
+constexpr Advice kShorterSweepAdvice = {
+    "Х вышел за пределы чисел. Нажмите «Ввод данных» и возьмите начало, конец и шаг меньше по "
+    "модулю.",
+    "Х вышел за пределы чисел. Запустите снова с меньшими по модулю --start, --end и --step."};
+constexpr Advice kSeriesOverflowAdvice = {
+    "Члены ряда при таком |Х| слишком велики. Нажмите «Ввод данных» и возьмите меньший |Х| "
+    "(сократите отрезок) или большую точность, чтобы ряд останавливался раньше, или ответьте "
+    "«Нет»: формула 2((cos(x))^2-1) не переполняется.",
+    "Члены ряда при таком |Х| слишком велики. Запустите снова с меньшим |Х| (--start, --end) "
+    "или с большей --precision, чтобы ряд останавливался раньше, или с --closed-form: формула "
+    "2((cos(x))^2-1) не переполняется."};
+constexpr Advice kOtherValuesAdvice = {"Нажмите «Ввод данных» и измените введённые значения.",
+                                       "Запустите снова с другими --start, --end, --step или "
+                                       "--precision."};
 constexpr char kFaultHeading[] = "Вычисление прервано.\r\n";
 constexpr char kLinesKeptAfterFault[] = "\r\nТочки, полученные до ошибки, сохранены.";
 
@@ -48,31 +90,31 @@ std::string LinesKeptNote(size_t lineCount) {
     return "Получено точек: " + std::to_string(lineCount) + "; они сохранены.\r\n";
 }
 
-std::string TooManyLinesMessage(const RunLimits& limits) {
+std::string TooManyLinesMessage(const RunLimits& limits, ReadIn place) {
     const std::string lines = GroupedCount(static_cast<std::uint64_t>(limits.lines));
     return "Слишком много точек: с таким шагом на этом отрезке получится больше " + lines +
-           " строк, а допустимо не более " + lines + ".\r\n" + kShorterRangeAdvice;
+           " строк, а допустимо не более " + lines + ".\r\n" + kShorterRangeAdvice.In(place);
 }
 
-std::string TooMuchTextMessage(const RunLimits& limits) {
+std::string TooMuchTextMessage(const RunLimits& limits, ReadIn place) {
     const std::string lines = GroupedCount(static_cast<std::uint64_t>(limits.lines));
     const std::string size = SizeText(limits.textBytes);
     return "Слишком длинный текст координат: с таким шагом на этом отрезке он займёт больше " +
            size + ". Допустимо не более " + lines + " строк и не более " + size + " текста.\r\n" +
-           kShorterRangeAdvice;
+           kShorterRangeAdvice.In(place);
 }
 
-std::string StepTooSmallMessage(const RunRecord& record) {
+std::string StepTooSmallMessage(const RunRecord& record, ReadIn place) {
     const double stuckAt = record.LineCount() > 0 ? record.X().back() : record.recipe.start;
     return "Шаг слишком мал: при Х = " + Abscissa(stuckAt) +
            " прибавление шага уже не меняет Х, и перебор не закончится.\r\n" +
-           LinesKeptNote(record.LineCount()) + kLargerStepAdvice;
+           LinesKeptNote(record.LineCount()) + kLargerStepAdvice.In(place);
 }
 
-std::string TextLimitMessage(const RunRecord& record, const RunLimits& limits) {
+std::string TextLimitMessage(const RunRecord& record, const RunLimits& limits, ReadIn place) {
     return "Текст координат достиг предела в " + SizeText(limits.textBytes) +
            ": значения ряда оказались длиннее ожидаемого.\r\n" + LinesKeptNote(record.LineCount()) +
-           kShorterRangeAdvice;
+           kShorterRangeAdvice.In(place);
 }
 
 const char* ReasonTitle(RunReason reason) {
@@ -120,6 +162,25 @@ const char* DuringOperation(FaultOperation operation) {
     return "при вычислении";
 }
 
+// What to change after a fault: an overflow tells which value was too large.
+const Advice& FaultAdvice(const ArithmeticFault& fault) {
+    if (fault.Kind() != FaultKind::Overflow) {
+        return kOtherValuesAdvice;
+    }
+    switch (fault.Operation()) {
+        case FaultOperation::ReadingNumber:
+            return kSmallerNumberAdvice;
+        case FaultOperation::Addition:
+            return kShorterSweepAdvice;  // x plus the step
+        case FaultOperation::Multiplication:
+        case FaultOperation::Division:
+        case FaultOperation::Power:
+            return kSeriesOverflowAdvice;  // a term or a factorial of the series
+        default:
+            return kOtherValuesAdvice;
+    }
+}
+
 std::string DescribeFault(const ArithmeticFault& fault) {
     const std::string during = DuringOperation(fault.Operation());
     switch (fault.Kind()) {
@@ -135,30 +196,32 @@ std::string DescribeFault(const ArithmeticFault& fault) {
 
 }  // namespace
 
-std::string ReasonMessage(RunReason reason, const RunRecord& record, const RunLimits& limits) {
+std::string ReasonMessage(RunReason reason, const RunRecord& record, const RunLimits& limits,
+                          ReadIn place) {
     switch (reason) {
         case RunReason::None:
             return {};
         case RunReason::ZeroStep:
-            return "Шаг равен нулю: значение Х не будет меняться, и перебор не закончится.\r\n"
-                   "Нажмите «Ввод данных» и введите шаг, отличный от нуля.";
+            return "Шаг равен нулю: значение Х не будет меняться, и перебор не закончится.\r\n" +
+                   kNonZeroStepAdvice.In(place);
         case RunReason::TooManyLines:
-            return TooManyLinesMessage(limits);
+            return TooManyLinesMessage(limits, place);
         case RunReason::TooMuchText:
-            return TooMuchTextMessage(limits);
+            return TooMuchTextMessage(limits, place);
         case RunReason::PrecisionNotPositive:
             return "Точность должна быть больше нуля: иначе члены ряда никогда не станут "
-                   "достаточно малыми.\r\nНажмите «Ввод данных» и введите положительную "
-                   "точность.";
+                   "достаточно малыми.\r\n" +
+                   kPositivePrecisionAdvice.In(place);
         case RunReason::StepTooSmall:
-            return StepTooSmallMessage(record);
+            return StepTooSmallMessage(record, place);
         case RunReason::TextLimitReached:
-            return TextLimitMessage(record, limits);
+            return TextLimitMessage(record, limits, place);
     }
     return {};
 }
 
-std::string WarningMessage(const PrecisionWarning& warning, double precision, size_t lineCount) {
+std::string WarningMessage(const PrecisionWarning& warning, double precision, size_t lineCount,
+                           ReadIn place) {
     const std::int64_t rounding = warning.count - warning.stillGrowing;
     const std::string where = warning.count == 1 ? "при Х = " + Abscissa(warning.firstX)
                                                  : "при Х от " + Abscissa(warning.firstX) + " до " +
@@ -186,29 +249,27 @@ std::string WarningMessage(const PrecisionWarning& warning, double precision, si
     }
     text += "\r\nЗначения оставлены как вычислены. ";
     if (rounding == 0) {
-        return text + "Нажмите «Ввод данных» и задайте меньшую точность.";
+        return text + kSmallerPrecisionAdvice.In(place);
     }
-    return text + (both ? "Нажмите «Ввод данных» и задайте меньшую точность или ответьте «Нет»: "
-                          "надёжные значения даёт формула 2((cos(x))^2-1)."
-                        : "Надёжные значения даёт формула 2((cos(x))^2-1): нажмите «Ввод "
-                          "данных» и ответьте «Нет».");
+    return text + (both ? kPrecisionOrFormulaAdvice : kFormulaAdvice).In(place);
 }
 
 void TellOutcome(DialogueService& dialogues, const RunOutcome& outcome, const RunRecord& record,
-                 const RunLimits& limits) {
+                 const RunLimits& limits, ReadIn place) {
     if (outcome.reason != RunReason::None) {
-        dialogues.ShowMessage(ReasonMessage(outcome.reason, record, limits),
+        dialogues.ShowMessage(ReasonMessage(outcome.reason, record, limits, place),
                               ReasonTitle(outcome.reason));
     }
     if (outcome.warning) {
         dialogues.ShowMessage(
-            WarningMessage(*outcome.warning, record.recipe.precision, record.LineCount()),
+            WarningMessage(*outcome.warning, record.recipe.precision, record.LineCount(), place),
             kWarningTitle);
     }
 }
 
-std::string FaultMessage(const ArithmeticFault& fault, bool linesKept) {
-    return kFaultHeading + DescribeFault(fault) + (linesKept ? kLinesKeptAfterFault : "");
+std::string FaultMessage(const ArithmeticFault& fault, bool linesKept, ReadIn place) {
+    return kFaultHeading + DescribeFault(fault) + (linesKept ? kLinesKeptAfterFault : "") + "\r\n" +
+           FaultAdvice(fault).In(place);
 }
 
 std::string TermsFaultMessage(const ArithmeticFault& fault, size_t termsShown) {

@@ -13,6 +13,10 @@ class ArithmeticFault;
 // are UTF-8 with CR LF line breaks, as the run's own dialogues; every message
 // ends with what the user can do next.
 
+// Where a message is read: the window, whose advice names its buttons, or
+// the command line, whose advice names its options.
+enum class ReadIn { Window, CommandLine };
+
 // The titles of the run's messages.
 extern const char kRefusalTitle[];  // "Недопустимые данные"
 extern const char kStoppedTitle[];  // "Вычисление остановлено"
@@ -25,23 +29,30 @@ extern const char kFaultTitle[];    // "Ошибка вычисления"
 //   a zero step -> "Недопустимые данные": "Шаг равен нулю: значение Х не будет
 //     меняться, и перебор не закончится.\r\nНажмите «Ввод данных» и введите шаг,
 //     отличный от нуля."
+//   the same, ReadIn::CommandLine -> "... перебор не закончится.\r\nЗапустите снова с
+//     --step, отличным от нуля."
 void TellOutcome(DialogueService& dialogues, const RunOutcome& outcome, const RunRecord& record,
-                 const RunLimits& limits = {});
+                 const RunLimits& limits = {}, ReadIn place = ReadIn::Window);
 
 // The message of a refusal or a stop (RunReason::None gives empty text).
-std::string ReasonMessage(RunReason reason, const RunRecord& record, const RunLimits& limits);
+std::string ReasonMessage(RunReason reason, const RunRecord& record, const RunLimits& limits,
+                          ReadIn place = ReadIn::Window);
 
 // The message of the precision warning of a run of `lineCount` lines: where
 // the precision is not guaranteed, and which cause was found there (rounding,
 // or a precision so large that the series stopped while its terms still grew).
-std::string WarningMessage(const PrecisionWarning& warning, double precision, size_t lineCount);
+std::string WarningMessage(const PrecisionWarning& warning, double precision, size_t lineCount,
+                           ReadIn place = ReadIn::Window);
 
-// What the user reads for the fault, and whether lines made before it remain:
+// What the user reads for the fault, whether lines made before it remain, and
+// what to change: an overflow names the value that grew too large.
 //   FaultMessage(ArithmeticFault(FaultKind::Overflow, FaultOperation::Power), true) ->
 //     "Вычисление прервано.\r\n"
 //     "Переполнение при возведении в степень: число вышло за пределы допустимого "
-//     "диапазона.\r\nТочки, полученные до ошибки, сохранены."
-std::string FaultMessage(const ArithmeticFault& fault, bool linesKept);
+//     "диапазона.\r\nТочки, полученные до ошибки, сохранены.\r\nЧлены ряда при таком |Х|
+//     слишком велики. Нажмите «Ввод данных» и возьмите меньший |Х| ..."
+std::string FaultMessage(const ArithmeticFault& fault, bool linesKept,
+                         ReadIn place = ReadIn::Window);
 
 // What the user reads for a fault that ended the series at one abscissa
 // after `termsShown` terms:

@@ -211,7 +211,7 @@ TEST(CommandLine, DefaultRunsByteForByte) {
     EXPECT_EQ(series.err, "");
 }
 
-TEST(CommandLine, RefusalGoesToStandardErrorInTheWindowsWords) {
+TEST(CommandLine, RefusalGoesToStandardErrorInWordsForTheCommandLine) {
     // "0,1" reads as 0, exactly as the step box's text would.
     const Finished refused = RunProgram({"--print", "--closed-form", "--step", "0,1"});
     EXPECT_EQ(refused.status, 1);
@@ -219,7 +219,7 @@ TEST(CommandLine, RefusalGoesToStandardErrorInTheWindowsWords) {
     EXPECT_EQ(refused.err,
               "Недопустимые данные\n"
               "Шаг равен нулю: значение Х не будет меняться, и перебор не закончится.\n"
-              "Нажмите «Ввод данных» и введите шаг, отличный от нуля.\n");
+              "Запустите снова с --step, отличным от нуля.\n");
 }
 
 TEST(CommandLine, FaultKeepsTheEarlierLines) {
@@ -230,7 +230,10 @@ TEST(CommandLine, FaultKeepsTheEarlierLines) {
     EXPECT_EQ(faulted.err,
               "Ошибка вычисления\nВычисление прервано.\n"
               "Переполнение при возведении в степень: число вышло за пределы допустимого "
-              "диапазона.\nТочки, полученные до ошибки, сохранены.\n");
+              "диапазона.\nТочки, полученные до ошибки, сохранены.\n"
+              "Члены ряда при таком |Х| слишком велики. Запустите снова с меньшим |Х| (--start, "
+              "--end) или с большей --precision, чтобы ряд останавливался раньше, или с "
+              "--closed-form: формула 2((cos(x))^2-1) не переполняется.\n");
 }
 
 TEST(CommandLine, WarningStillCompletes) {

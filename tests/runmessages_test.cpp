@@ -20,7 +20,10 @@ TEST(RunMessages, HeaderExamples) {
               "Нажмите «Ввод данных» и введите шаг, отличный от нуля.");
     EXPECT_EQ(FaultMessage(ArithmeticFault(FaultKind::Overflow, FaultOperation::Power), true),
               "Вычисление прервано.\r\nПереполнение при возведении в степень: число вышло за "
-              "пределы допустимого диапазона.\r\nТочки, полученные до ошибки, сохранены.");
+              "пределы допустимого диапазона.\r\nТочки, полученные до ошибки, сохранены.\r\n"
+              "Члены ряда при таком |Х| слишком велики. Нажмите «Ввод данных» и возьмите "
+              "меньший |Х| (сократите отрезок) или большую точность, чтобы ряд останавливался "
+              "раньше, или ответьте «Нет»: формула 2((cos(x))^2-1) не переполняется.");
 }
 
 TEST(RunMessages, CompletedRunWithoutWarningSaysNothing) {
@@ -52,6 +55,49 @@ TEST(RunMessages, EveryReasonEndsWithWhatToDoNext) {
     }
 }
 
+TEST(RunMessages, CommandLineWordsNameOptionsNotButtons) {
+    const RunRecord record;
+    std::vector<std::string> messages;
+    for (RunReason reason :
+         {RunReason::ZeroStep, RunReason::TooManyLines, RunReason::TooMuchText,
+          RunReason::PrecisionNotPositive, RunReason::StepTooSmall, RunReason::TextLimitReached}) {
+        messages.push_back(ReasonMessage(reason, record, {}, ReadIn::CommandLine));
+    }
+    for (const PrecisionWarning& warning :
+         {PrecisionWarning{2, 0, 12, 13, 1e-3}, PrecisionWarning{2, 2, 1, 2, 0},
+          PrecisionWarning{3, 1, 1, 13, 1e-3}}) {
+        messages.push_back(WarningMessage(warning, 1e-5, 5, ReadIn::CommandLine));
+    }
+    for (FaultOperation operation :
+         {FaultOperation::ReadingNumber, FaultOperation::Addition, FaultOperation::Multiplication,
+          FaultOperation::Power, FaultOperation::Cosine}) {
+        messages.push_back(FaultMessage(ArithmeticFault(FaultKind::Overflow, operation), true,
+                                        ReadIn::CommandLine));
+    }
+    for (const std::string& message : messages) {
+        SCOPED_TRACE(message);
+        EXPECT_EQ(message.find("Нажмите"), std::string::npos);
+        EXPECT_EQ(message.find("«Ввод данных»"), std::string::npos);
+        EXPECT_EQ(message.find("ответьте"), std::string::npos);
+        EXPECT_NE(message.find("апустите снова с "),
+                  std::string::npos);  // "Запустите", "запустите"
+        EXPECT_NE(message.find(" --"), std::string::npos);  // an option named
+    }
+    EXPECT_EQ(ReasonMessage(RunReason::ZeroStep, record, {}, ReadIn::CommandLine),
+              "Шаг равен нулю: значение Х не будет меняться, и перебор не закончится.\r\n"
+              "Запустите снова с --step, отличным от нуля.");
+}
+
+TEST(RunMessages, OverflowOfTheSeriesSaysWhatToChange) {
+    for (FaultOperation operation :
+         {FaultOperation::Multiplication, FaultOperation::Division, FaultOperation::Power}) {
+        const std::string message =
+            FaultMessage(ArithmeticFault(FaultKind::Overflow, operation), false);
+        EXPECT_NE(message.find("меньший |Х|"), std::string::npos) << message;
+        EXPECT_NE(message.find("большую точность"), std::string::npos) << message;
+    }
+}
+
 TEST(RunMessages, FaultsNameTheirOperation) {
     const struct {
         FaultKind kind;
@@ -61,12 +107,18 @@ TEST(RunMessages, FaultsNameTheirOperation) {
     } rows[] = {
         {FaultKind::Overflow, FaultOperation::ReadingNumber, false,
          "Вычисление прервано.\r\nПереполнение при чтении введённого числа: число вышло за "
-         "пределы допустимого диапазона."},
+         "пределы допустимого диапазона.\r\nНажмите «Ввод данных» и введите число, меньшее по "
+         "модулю."},
+        {FaultKind::Overflow, FaultOperation::Addition, true,
+         "Вычисление прервано.\r\nПереполнение при сложении: число вышло за пределы "
+         "допустимого диапазона.\r\nТочки, полученные до ошибки, сохранены.\r\nХ вышел за "
+         "пределы чисел. Нажмите «Ввод данных» и возьмите начало, конец и шаг меньше по модулю."},
         {FaultKind::DivisionByZero, FaultOperation::Division, true,
-         "Вычисление прервано.\r\nДеление на ноль.\r\nТочки, полученные до ошибки, сохранены."},
+         "Вычисление прервано.\r\nДеление на ноль.\r\nТочки, полученные до ошибки, "
+         "сохранены.\r\nНажмите «Ввод данных» и измените введённые значения."},
         {FaultKind::InvalidOperation, FaultOperation::Cosine, false,
          "Вычисление прервано.\r\nНедопустимая арифметическая операция при вычислении "
-         "косинуса."},
+         "косинуса.\r\nНажмите «Ввод данных» и измените введённые значения."},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.message);
