@@ -298,3 +298,16 @@ std::string WidestShownText(TableColumn column, const RunRecord& record) {
             return "-8.888e-888";
     }
 }
+
+std::string BookNumberFormat(const Cell& cell, TableColumn column, FormulaChoice choice) {
+    if (cell.kind != Cell::Kind::Integer && cell.kind != Cell::Kind::Real) {
+        return {};
+    }
+    const std::string shown = ShownCell(cell, column, choice);
+    const size_t exponent = shown.find('e');
+    const std::string_view mantissa = std::string_view(shown).substr(0, exponent);
+    const size_t point = mantissa.find('.');
+    const size_t decimals = point == std::string_view::npos ? 0 : mantissa.size() - point - 1;
+    std::string format = decimals == 0 ? "0" : "0." + std::string(decimals, '0');
+    return exponent == std::string::npos ? format : format + "E+00";
+}

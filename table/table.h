@@ -90,6 +90,15 @@ void AppendFileCell(std::string& out, const Cell& cell, DecimalMark mark = Decim
 //   -> "1.389e-09"; LastTerm {Real, -0.0} -> "0"; Empty -> "—"
 std::string ShownCell(const Cell& cell, TableColumn column, FormulaChoice choice);
 
+// A spreadsheet's number format that shows a cell as the view does
+// (ShownCell): as many decimals as the view's text has, in scientific form
+// where it is; the cell itself still holds the whole value. Empty for cells
+// that are not numbers.
+//   LastTerm {Real, 1.3886407345189977e-09} -> "0.000E+00" (shows 1.389E-09)
+//   Exact {Real, -0.5758...} -> "0.0000";  Y {Real, -0.01993}, closed form -> "0.00"
+//   Number {Integer, 12} -> "0"
+std::string BookNumberFormat(const Cell& cell, TableColumn column, FormulaChoice choice);
+
 // A cell of any table as the view shows a number that is not x or y: reals
 // with four significant digits, integers whole, "да", "нет", "—".
 //   {Real, 1.3886407345189977e-09} -> "1.389e-09"; {Integer, 12} -> "12"

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <unordered_map>
 #include <vector>
 #include <xlsxwriter.h>
 
@@ -14,56 +16,44 @@ namespace {
 
 constexpr double kWidthRoom = 2;  // characters beside a column's widest text
 
-// The sheet's number formats, as the view shows the numbers.
-struct Formats {
-    lxw_format* heading;
-    lxw_format* integer;
-    lxw_format* abscissa;
-    lxw_format* value;
-    lxw_format* real;
-    lxw_format* digits;
-    lxw_format* text;
-};
-
-Formats MakeFormats(lxw_workbook* book, FormulaChoice choice) {
-    const auto numbers = [book](const char* pattern) {
-        lxw_format* format = workbook_add_format(book);
-        format_set_num_format(format, pattern);
-        return format;
-    };
-    Formats formats{};
-    formats.heading = workbook_add_format(book);
-    format_set_bold(formats.heading);
-    format_set_text_wrap(formats.heading);
-    format_set_align(formats.heading, LXW_ALIGN_CENTER);
-    format_set_align(formats.heading, LXW_ALIGN_VERTICAL_CENTER);
-    formats.integer = numbers("0");
-    formats.abscissa = numbers("0.0########");
-    formats.value = numbers(choice == FormulaChoice::Series ? "0.############" : "0.###");
-    formats.real = numbers("0.000E+00");
-    formats.digits = numbers("0.00");
-    formats.text = workbook_add_format(book);
-    format_set_align(formats.text, LXW_ALIGN_RIGHT);
-    return formats;
-}
-
-lxw_format* FormatOf(const Formats& formats, TableColumn column) {
-    switch (column) {
-        case TableColumn::Number:
-        case TableColumn::TermCount:
-            return formats.integer;
-        case TableColumn::X:
-            return formats.abscissa;
-        case TableColumn::Y:
-            return formats.value;
-        case TableColumn::DigitsLost:
-            return formats.digits;
-        case TableColumn::Guaranteed:
-            return formats.text;
-        default:
-            return formats.real;
+// The sheet's formats: the headings', the guarantee's, and a number format
+// for each way the view shows a number, made once each.
+class Formats {
+public:
+    explicit Formats(lxw_workbook* book) : book_(book) {
+        heading = workbook_add_format(book);
+        format_set_bold(heading);
+        format_set_text_wrap(heading);
+        format_set_align(heading, LXW_ALIGN_CENTER);
+        format_set_align(heading, LXW_ALIGN_VERTICAL_CENTER);
+        text = workbook_add_format(book);
+        format_set_align(text, LXW_ALIGN_RIGHT);
     }
-}
+
+    // The format that shows `cell` of `column` as the view does.
+    lxw_format* Of(const Cell& cell, TableColumn column, FormulaChoice choice) {
+        if (cell.kind == Cell::Kind::Yes || cell.kind == Cell::Kind::No) {
+            return text;
+        }
+        const std::string code = BookNumberFormat(cell, column, choice);
+        if (code.empty()) {
+            return nullptr;
+        }
+        auto [known, added] = numbers_.try_emplace(code, nullptr);
+        if (added) {
+            known->second = workbook_add_format(book_);
+            format_set_num_format(known->second, code.c_str());
+        }
+        return known->second;
+    }
+
+    lxw_format* heading = nullptr;
+    lxw_format* text = nullptr;
+
+private:
+    lxw_workbook* book_;
+    std::unordered_map<std::string, lxw_format*> numbers_;
+};
 
 // Characters of UTF-8 text.
 double Characters(std::string_view text) {
@@ -108,7 +98,7 @@ constexpr size_t kRowsPerProgress = 4096;
 // Writes the table on `sheet`; false where `progress` said stop.
 bool WriteTableSheet(lxw_workbook* book, lxw_worksheet* sheet, const RunRecord& record,
                      WorkProgress* progress) {
-    const Formats formats = MakeFormats(book, record.recipe.choice);
+    Formats formats(book);
     const std::vector<TableColumn> columns = TableColumns(record.recipe.choice);
     const auto columnCount = static_cast<lxw_col_t>(columns.size());  // a few dozen at most
     for (lxw_col_t i = 0; i < columnCount; ++i) {
@@ -124,8 +114,9 @@ bool WriteTableSheet(lxw_workbook* book, lxw_worksheet* sheet, const RunRecord& 
     for (size_t line = 0; line < lines; ++line) {
         const TableRow row = RowOf(record, line);
         for (lxw_col_t i = 0; i < columnCount; ++i) {
-            WriteCell(sheet, static_cast<lxw_row_t>(line + 1), i, CellOf(row, columns[i]),
-                      FormatOf(formats, columns[i]));
+            const Cell cell = CellOf(row, columns[i]);
+            WriteCell(sheet, static_cast<lxw_row_t>(line + 1), i, cell,
+                      formats.Of(cell, columns[i], record.recipe.choice));
         }
         if (progress != nullptr && (line + 1) % kRowsPerProgress == 0 &&
             !progress->Advance(line + 1, lines)) {

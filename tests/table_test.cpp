@@ -192,6 +192,34 @@ TEST(Table, ShownCellsHeaderExamples) {
     EXPECT_EQ(file, "0.1|-4,2E-06|да");
 }
 
+TEST(Table, BookFormatsShowWhatTheViewShows) {
+    using C = TableColumn;
+    using K = Cell::Kind;
+    const struct {
+        Cell cell;
+        TableColumn column;
+        FormulaChoice choice;
+        const char* format;
+    } rows[] = {
+        {{K::Real, 1.3886407345189977e-09}, C::LastTerm, FormulaChoice::Series, "0.000E+00"},
+        {{K::Real, -0.5757883676}, C::Exact, FormulaChoice::Series, "0.0000"},
+        {{K::Real, 0.000723700001}, C::DigitsLost, FormulaChoice::Series, "0.0000000"},
+        {{K::Real, 1e-05}, C::SeriesError, FormulaChoice::Series, "0E+00"},
+        {{K::Real, 12.8}, C::MagnitudeSum, FormulaChoice::Series, "0.0"},
+        {{K::Real, 0.0}, C::RoundingBound, FormulaChoice::Series, "0"},
+        {{K::Real, -0.01993342215875815}, C::Y, FormulaChoice::ClosedForm, "0.00"},
+        {{K::Real, -0.01993342215875815}, C::Y, FormulaChoice::Series, "0.000000000000"},
+        {{K::Real, 0.30000000000000004}, C::X, FormulaChoice::Series, "0.0"},
+        {{K::Integer, 12}, C::Number, FormulaChoice::Series, "0"},
+        {{K::Yes}, C::Guaranteed, FormulaChoice::Series, ""},
+        {{}, C::TruncationBound, FormulaChoice::Series, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.format);
+        EXPECT_EQ(BookNumberFormat(row.cell, row.column, row.choice), row.format);
+    }
+}
+
 TEST(Table, EmptyRunHasTheHeadingAlone) {
     const std::string heading = "№;x;y;Точное значение;|Формула − точное|\r\n";
     EXPECT_EQ(TableCsv(RunScripted(Answer::No, {"2", "1", "1"}).record), heading);
