@@ -25,7 +25,9 @@ MessageText::MessageText(const QString& text, QWidget* parent) : QTextEdit(paren
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QTextEdit::WidgetWidth);
-    setWordWrapMode(QTextOption::WordWrap);
+    // At blanks; a word longer than a line (a long path) breaks where it must
+    // rather than run past the edge unseen.
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document()->setDocumentMargin(0);
     setPlainText(text);
     SetAccessibleText(this);  // read by its own lines, not as wrapped on the screen

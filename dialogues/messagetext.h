@@ -8,10 +8,10 @@ class QString;
 
 // A message's text, shown as a label shows it: plain text, never markup,
 // unframed on the window's colour, as tall as its lines, long lines wrapping
-// at blanks. Unlike a label, a screen reader reads it line by line through
-// its text interface, and it is read once, when it takes the focus. It can
-// be selected and copied from the keyboard; a copy is plain text. Object
-// name "prompt".
+// at blanks (a word longer than a line anywhere in it, never cut off). Unlike a label, a screen
+// reader reads it line by line through its text interface, and it is read once, when it takes the
+// focus. It can be selected and copied from the keyboard; a copy is plain text. Object name
+// "prompt".
 class MessageText : public QTextEdit {
 public:
     MessageText(const QString& text, QWidget* parent);

@@ -62,10 +62,20 @@ constexpr Advice kOtherValuesAdvice = {"Нажмите «Ввод данных»
 constexpr char kFaultHeading[] = "Вычисление прервано.\r\n";
 constexpr char kLinesKeptAfterFault[] = "\r\nТочки, полученные до ошибки, сохранены.";
 
-// x as a coordinate line prints it.
+// The longest abscissa a message prints as a coordinate line does.
+constexpr size_t kLongestMessageNumber = 24;
+
+// x as a coordinate line prints it where that is short; else its shortest
+// text that reads back exactly ("1e+300" for 301 digits), so a message never
+// holds a number too long to show whole.
 std::string Abscissa(double x) {
     std::string text;
     AppendAbscissaText(text, x);
+    if (text.size() <= kLongestMessageNumber) {
+        return text;
+    }
+    text.clear();
+    AppendShortestNumber(text, x);
     return text;
 }
 

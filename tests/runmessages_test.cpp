@@ -98,6 +98,22 @@ TEST(RunMessages, OverflowOfTheSeriesSaysWhatToChange) {
     }
 }
 
+TEST(RunMessages, NumbersTooLongForAMessageTakeTheirShortestExactForm) {
+    const struct {
+        double x;
+        const char* shown;
+    } rows[] = {{1e300, "при Х = 1e+300 "},
+                {1.7e308, "при Х = 1.7e+308 "},
+                {123456.5, "при Х = 123456.5 "},
+                {0.1, "при Х = 0.1 "}};
+    for (const auto& row : rows) {
+        RunRecord record;
+        record.AddClosedFormLine(row.x, -1);
+        const std::string message = ReasonMessage(RunReason::StepTooSmall, record, {});
+        EXPECT_NE(message.find(row.shown), std::string::npos) << message;
+    }
+}
+
 TEST(RunMessages, FaultsNameTheirOperation) {
     const struct {
         FaultKind kind;

@@ -168,6 +168,22 @@ TEST_F(ScreenDialoguesTest, LongLineWithoutBlanksScrollsSideways) {
     dialogues_.ShowMessage(line, "Вывод функции");
 }
 
+TEST_F(ScreenDialoguesTest, LongWordInAMessageWrapsAndIsNeverCutOff) {
+    // A long path or number amid words: the text wraps it, and the box stays
+    // within the screen.
+    const std::string text = "Не удалось сохранить файл «/" + std::string(600, 'a') +
+                             ".csv»: папка не найдена.\r\nПрежний файл не изменён.";
+    ModalAnswerer answerer({[](QDialog& box) {
+        auto* shown = box.findChild<QTextEdit*>(QStringLiteral("prompt"));
+        ASSERT_NE(shown, nullptr);
+        EXPECT_LE(shown->document()->idealWidth(), shown->viewport()->width());
+        EXPECT_EQ(shown->horizontalScrollBar()->maximum(), 0);
+        EXPECT_LE(box.frameGeometry().width(), box.screen()->availableGeometry().width());
+        ClickButton(box, "okButton");
+    }});
+    dialogues_.ShowMessage(text, "Файл не сохранён");
+}
+
 // Whether a window manager is offered a minimise or maximise button.
 bool OffersMinimiseOrMaximise(const QWidget& box) {
     const Qt::WindowFlags flags = box.windowFlags();
