@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <new>
+#include <vector>
 
 #include <QDir>
 #include <QFileDialog>
@@ -161,22 +162,27 @@ QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTa
     }
 }
 
-void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record) {
+void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record, SaveOffer offer) {
+    // The table's forms first where the table is what is shown.
+    std::vector<Filter> offered(kRunFilters.begin(), kRunFilters.end());
+    if (offer == SaveOffer::TableFirst) {
+        std::rotate(offered.begin(), offered.begin() + 1, offered.end());
+    }
     QStringList filters;
     QStringList suffixes;
-    for (const Filter& filter : kRunFilters) {
+    for (const Filter& filter : offered) {
         filters.append(QString::fromUtf8(filter.text));
         suffixes.append(SuffixOf(filter.form));
     }
     SaveFileDialog dialog(parent, QStringLiteral("Сохранить таблицу"), filters, suffixes);
     dialog.setObjectName(QStringLiteral("saveDialog"));
-    dialog.selectFile(QStringLiteral("координаты.txt"));
+    dialog.selectFile(offer == SaveOffer::TableFirst ? QStringLiteral("таблица.csv")
+                                                     : QStringLiteral("координаты.txt"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    const SaveTarget target =
-        ChooseSaveTarget(dialog.selectedFiles().front(),
-                         kRunFilters[static_cast<size_t>(dialog.ChosenFilter())].form);
+    const SaveTarget target = ChooseSaveTarget(
+        dialog.selectedFiles().front(), offered[static_cast<size_t>(dialog.ChosenFilter())].form);
     QString failure;
     bool cancelled = false;
     {

@@ -45,7 +45,12 @@ QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTa
 // its progress with «Отмена» where it takes more than half a second, and
 // tells the user of a failure or of the save stopped; the run itself is
 // never touched. The file dialogue's object name is "saveDialog".
-void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record);
+// `offer`: the text's form first (the coordinates box, which shows the
+// text), or the table's forms first, the text last (the view, which shows
+// the table).
+enum class SaveOffer { TextFirst, TableFirst };
+void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record,
+             SaveOffer offer = SaveOffer::TextFirst);
 
 // Asks where and how to save a plot of `size` logical pixels, drawn by
 // `draw`: "PNG, как на экране", "PNG, вдвое крупнее", "PNG, втрое крупнее",

@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -116,6 +118,43 @@ TEST_F(TablePlotTest, RunWithoutLinesSaysSoAndOffersNothing) {
     EXPECT_EQ(Find<QTableView>("table"), nullptr);
     EXPECT_EQ(Find<RunPlot>("plot"), nullptr);
     EXPECT_EQ(Find<QPushButton>("saveButton"), nullptr);
+    // As small as its words, not a large empty window.
+    EXPECT_LT(view_->width(), 600);
+    EXPECT_LT(view_->height(), 250);
+}
+
+TEST_F(TablePlotTest, CtrlTabTurnsThePagesFromAnywhereInTheView) {
+    Open(RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt}));
+    auto* tabs = view_->findChild<QTabWidget*>();
+    for (const char* focused : {"closeButton", "saveButton", "printButton"}) {
+        SCOPED_TRACE(focused);
+        tabs->setCurrentIndex(0);
+        auto* button = Find<QPushButton>(focused);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(tabs->currentIndex(), 1);
+        QWidget* now = QApplication::focusWidget();
+        QTest::keyClick(now, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(tabs->currentIndex(), 0);
+    }
+}
+
+TEST_F(TablePlotTest, SaveOffersTheTablesFormsFirst) {
+    Open(RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt}));
+    QStringList filters;
+    QString name;
+    ModalAnswerer answerer({[&](QDialog& box) {
+        auto* files = qobject_cast<QFileDialog*>(&box);
+        ASSERT_NE(files, nullptr);
+        filters = files->nameFilters();
+        name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        box.reject();
+    }});
+    Find<QPushButton>("saveButton")->click();
+    ASSERT_EQ(filters.size(), 4);
+    EXPECT_EQ(filters.front(), QStringLiteral("CSV для таблиц, десятичная запятая (*.csv)"));
+    EXPECT_EQ(filters.back(), QStringLiteral("Текст (*.txt)"));
+    EXPECT_EQ(name, QStringLiteral("таблица.csv"));
 }
 
 // The cursor as each view is built and as it is first drawn.

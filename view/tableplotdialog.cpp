@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTableView>
@@ -97,8 +98,9 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text, const
         auto* saveButton = MakeButton(this, QStringLiteral("Сохранить…"), "saveButton");
         auto* printButton = MakeButton(this, QStringLiteral("Печать…"), "printButton");
         printButton->setToolTip(QStringLiteral("Напечатать таблицу или график, что открыто"));
-        connect(saveButton, &QPushButton::clicked, this,
-                [this] { RunGuarded(this, [this] { SaveRun(this, text_, record_); }); });
+        connect(saveButton, &QPushButton::clicked, this, [this] {
+            RunGuarded(this, [this] { SaveRun(this, text_, record_, SaveOffer::TableFirst); });
+        });
         connect(printButton, &QPushButton::clicked, this,
                 [this] { RunGuarded(this, [this] { Print(); }); });
         // The keys work at once on what the tab shows: the table's, the plot's, Ctrl+C.
@@ -115,9 +117,30 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text, const
         table_->setFocus();  // the rows from the first key; Enter on a row opens its terms
     }
     closeButton->setDefault(true);
-    setWindowTitle(QStringLiteral("Таблица и график"));
+    const QString title = QStringLiteral("Таблица и график");
+    setWindowTitle(title);
     setWindowModality(Qt::WindowModal);
-    SizeToScreenShare(this, kScreenShare);
+    if (record_.LineCount() == 0) {
+        ReserveTitleRoom(this, title);  // nothing to show: as small as its words
+        adjustSize();
+    } else {
+        SizeToScreenShare(this, kScreenShare);
+        AddPageKeys();
+    }
+}
+
+void TablePlotDialog::AddPageKeys() {
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages wherever the keys are in
+    // the view, its buttons included, not only within the pages.
+    const auto turn = [this](int by) {
+        tabs_->setCurrentIndex((tabs_->currentIndex() + by + tabs_->count()) % tabs_->count());
+    };
+    auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
+    auto* previousToo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), this);
+    connect(next, &QShortcut::activated, this, [turn] { turn(1); });
+    connect(previous, &QShortcut::activated, this, [turn] { turn(-1); });
+    connect(previousToo, &QShortcut::activated, this, [turn] { turn(-1); });
 }
 
 TablePlotDialog::~TablePlotDialog() = default;

@@ -53,6 +53,7 @@ private:
     // Gives each column the width of its widest number, or its heading's
     // longest word.
     void SizeColumns();
+    void AddPageKeys();
     QWidget* MakePlotPage();
     void CopySelection();
     void AddPlotActions(QWidget* page);
