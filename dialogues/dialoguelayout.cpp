@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -54,6 +55,19 @@ QHBoxLayout* MakeButtonRow(std::initializer_list<QPushButton*> buttons) {
     }
     row->addStretch();
     return row;
+}
+
+QStringList LinesAtBlanks(const QString& text, double width, const QFontMetricsF& metrics) {
+    QStringList lines;
+    for (const QString& word : text.split(QLatin1Char(' '))) {
+        const QString joined = lines.isEmpty() ? word : lines.back() + QLatin1Char(' ') + word;
+        if (!lines.isEmpty() && metrics.horizontalAdvance(joined) <= width) {
+            lines.back() = joined;
+        } else {
+            lines.append(word);
+        }
+    }
+    return lines;
 }
 
 void ReserveTitleRoom(QWidget* content, const QString& title) {

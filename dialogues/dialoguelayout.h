@@ -2,12 +2,14 @@
 
 #include <initializer_list>
 
+#include <QStringList>
 #include <Qt>
 
 class QFontMetrics;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QFontMetricsF;
 class QString;
 class QWidget;
 
@@ -24,6 +26,11 @@ QLabel* MakePromptLabel(QWidget* parent, const QString& text);
 // The narrowest width, in pixels, at which a prompt of `text` keeps its short
 // lines whole: its widest line, but no more than a long line wraps at.
 int PromptWidth(const QFontMetrics& metrics, const QString& text);
+
+// `text` broken into lines at its blanks, each as wide as `width` allows; a
+// word wider than that stands alone on its line.
+//   ("Оценка округления", a width for one word) -> {"Оценка", "округления"}
+QStringList LinesAtBlanks(const QString& text, double width, const QFontMetricsF& metrics);
 
 // The buttons side by side, centred, in the given order.
 QHBoxLayout* MakeButtonRow(std::initializer_list<QPushButton*> buttons);

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QStringList>
 
+#include "dialogues/dialoguelayout.h"
 #include "evaluation/runrecord.h"
 #include "messages/runmessages.h"
 #include "table/table.h"
@@ -28,21 +29,6 @@ constexpr int kPictureDotsPerInch = 96;
 // The room between two columns, in the printer's units: two spaces.
 double ColumnGap(const QFontMetricsF& metrics) {
     return 2 * metrics.horizontalAdvance(QLatin1Char(' '));
-}
-
-// A heading broken into lines at its blanks, each as wide as `width` allows
-// (a single word wider than that stands alone on its line).
-QStringList HeadingLines(TableColumn column, double width, const QFontMetricsF& metrics) {
-    QStringList lines;
-    for (const QString& word : Text(std::string(ColumnHeading(column))).split(QLatin1Char(' '))) {
-        const QString joined = lines.isEmpty() ? word : lines.back() + QLatin1Char(' ') + word;
-        if (!lines.isEmpty() && metrics.horizontalAdvance(joined) <= width) {
-            lines.back() = joined;
-        } else {
-            lines.append(word);
-        }
-    }
-    return lines;
 }
 
 // The width of each column's text in the printer's units: its widest
@@ -83,7 +69,8 @@ TablePage LayOut(const RunRecord& record, const QRectF& page, const QFontMetrics
     qsizetype headingLines = 1;
     for (size_t i = 0; i < layout.columns.size(); ++i) {
         total += layout.widths[i] + layout.gap;
-        layout.headings.push_back(HeadingLines(layout.columns[i], layout.widths[i], metrics));
+        layout.headings.push_back(LinesAtBlanks(Text(std::string(ColumnHeading(layout.columns[i]))),
+                                                layout.widths[i], metrics));
         headingLines = std::max(headingLines, layout.headings.back().size());
     }
     layout.scale = std::min(1.0, page.width() / total);

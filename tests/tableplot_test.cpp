@@ -8,7 +8,9 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -23,6 +25,7 @@
 #include <QValueAxis>
 #include <gtest/gtest.h>
 
+#include "dialogues/dialoguelayout.h"
 #include "numtext/formatnumber.h"
 #include "support/modalanswerer.h"
 #include "support/scripteddialogues.h"
@@ -137,6 +140,35 @@ TEST_F(TablePlotTest, CtrlTabTurnsThePagesFromAnywhereInTheView) {
         QTest::keyClick(now, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
         EXPECT_EQ(tabs->currentIndex(), 0);
     }
+}
+
+TEST_F(TablePlotTest, HeadingsShowWholeEvenInBoldAsTheCurrentColumn) {
+    Open(RunScripted(Answer::Yes, {"0", "16", "0.05", std::nullopt}));
+    QTableView* table = Find<QTableView>("table");
+    QHeaderView* header = table->horizontalHeader();
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QFontMetricsF metrics(bold);
+    for (int column = 0; column < header->count(); ++column) {
+        const QString heading = table->model()->headerData(column, Qt::Horizontal).toString();
+        SCOPED_TRACE(heading.toStdString());
+        const QStringList lines = LinesAtBlanks(heading, header->sectionSize(column) - 8, metrics);
+        for (const QString& line : lines) {
+            EXPECT_LE(metrics.horizontalAdvance(line), header->sectionSize(column) - 8);
+        }
+        EXPECT_LE(static_cast<double>(lines.size()) * metrics.lineSpacing(), header->height());
+    }
+}
+
+TEST_F(TablePlotTest, AbscissaOfManyDigitsIsCappedWithTheWholeValueInItsTooltip) {
+    Open(RunScripted(Answer::No, {"1e300", "1e300", "1"}));
+    QTableView* table = Find<QTableView>("table");
+    const QModelIndex x = table->model()->index(0, 1);
+    // 301 digits and ".0" would make the column wider than any screen.
+    EXPECT_LT(table->horizontalHeader()->sectionSize(1),
+              table->fontMetrics().horizontalAdvance(QString(30, QLatin1Char('8'))));
+    EXPECT_EQ(x.data(Qt::ToolTipRole).toString(), QStringLiteral("1e+300"));
+    EXPECT_EQ(x.data(Qt::DisplayRole).toString().size(), 303);  // the whole text, elided on screen
 }
 
 TEST_F(TablePlotTest, SaveOffersTheTablesFormsFirst) {

@@ -1,9 +1,11 @@
 #include "view/tableplotdialog.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QAction>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -60,6 +62,14 @@ constexpr double kScreenShare = 0.7;
 constexpr int kReadoutLines = 2;
 // Room around a cell's text and a heading's, in pixels.
 constexpr int kCellPadding = 14;
+// The most digits a column of numbers is made wide for: a longer number (an
+// abscissa of 309 digits) shows its start and "…", and the whole of it in
+// the cell's tooltip and in a copy.
+constexpr int kMostShownDigits = 24;
+
+double MostColumnWidth(const QFontMetrics& cells) {
+    return cells.horizontalAdvance(QString(kMostShownDigits, QLatin1Char('8')));
+}
 
 QPushButton* MakeButton(QWidget* parent, const QString& text, const char* objectName) {
     auto* button = new QPushButton(text, parent);
@@ -242,24 +252,31 @@ void NameTheirPages(QTabWidget* tabs) {
 void TablePlotDialog::SizeColumns() {
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
-    // Headings wrap at blanks, in two lines, so the columns stay as narrow as
-    // their numbers.
+    // Headings wrap at blanks, so the columns stay as narrow as their
+    // numbers. A current column's heading is drawn bold: the widths and the
+    // lines are measured so, and the band is as tall as the most lines.
     header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QFontMetricsF headings(bold);
     const QFontMetrics cells = table_->fontMetrics();
-    const QFontMetrics headings(header->font());
-    header->setFixedHeight(2 * headings.lineSpacing() + kCellPadding);
     const std::vector<TableColumn> columns = TableColumns(record_.recipe.choice);
+    qsizetype lines = 1;
     for (int column = 0; column < static_cast<int>(columns.size()); ++column) {
         const TableColumn shown = columns[static_cast<size_t>(column)];
-        int width =
-            cells.horizontalAdvance(QString::fromStdString(WidestShownText(shown, record_)));
-        // The heading's longest word on a line of its own.
-        for (const QString& word :
-             QString::fromStdString(std::string(ColumnHeading(shown))).split(QLatin1Char(' '))) {
-            width = std::max(width, headings.horizontalAdvance(word));
+        const QString heading = QString::fromStdString(std::string(ColumnHeading(shown)));
+        double width = std::min<double>(
+            cells.horizontalAdvance(QString::fromStdString(WidestShownText(shown, record_))),
+            MostColumnWidth(cells));
+        for (const QString& word : heading.split(QLatin1Char(' '))) {
+            width = std::max(width, std::ceil(headings.horizontalAdvance(word)));
         }
-        header->resizeSection(column, width + kCellPadding);
+        lines = std::max(lines, LinesAtBlanks(heading, width, headings).size());
+        header->resizeSection(column, static_cast<int>(width) + kCellPadding);
     }
+    header->setFixedHeight(
+        static_cast<int>(std::ceil(static_cast<double>(lines) * headings.lineSpacing())) +
+        kCellPadding);
 }
 
 void TablePlotDialog::AddPlotActions(QWidget* page) {
