@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -5,6 +6,7 @@
 #include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPointer>
@@ -107,6 +109,40 @@ TEST(SeriesTerms, FaultIsToldWithTheTermsBeforeIt) {
     EXPECT_TRUE(summary->text().endsWith(QStringLiteral("Члены ряда до ошибки (80) показаны.")))
         << summary->text().toStdString();
     EXPECT_EQ(terms.findChild<QTableView*>(QStringLiteral("terms"))->model()->rowCount(), 80);
+}
+
+TEST(SeriesTerms, OpensWithRowsALineTallAndColumnsThatFillTheWidth) {
+    SeriesTermsDialog terms(nullptr, 15, kDefaultPrecision);
+    terms.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&terms));
+    QApplication::processEvents();
+    auto* table = terms.findChild<QTableView*>(QStringLiteral("terms"));
+    ASSERT_NE(table, nullptr);
+    EXPECT_LE(table->rowHeight(0), table->fontMetrics().height() + 8);
+    int contents = 0;  // what the columns' texts need
+    for (int column = 0; column < table->model()->columnCount(); ++column) {
+        contents += std::max(static_cast<QAbstractItemView*>(table)->sizeHintForColumn(column),
+                             table->horizontalHeader()->sectionSizeHint(column));
+    }
+    // The columns fill the table, and the table is not much wider than they need.
+    int columns = 0;
+    for (int column = 0; column < table->model()->columnCount(); ++column) {
+        columns += table->columnWidth(column);
+    }
+    // The columns fill the table, scrolling sideways only where their
+    // contents need more than the screen gives.
+    EXPECT_GE(columns,
+              std::min(contents, table->viewport()->width()) - 1 - table->model()->columnCount());
+    EXPECT_LE(columns, std::max(contents, table->viewport()->width() + 1));
+    // The room beside the contents shared: no column takes most of it.
+    const int room = columns - contents;
+    for (int column = 0; column < table->model()->columnCount(); ++column) {
+        EXPECT_LE(table->columnWidth(column) -
+                      std::max(static_cast<QAbstractItemView*>(table)->sizeHintForColumn(column),
+                               table->horizontalHeader()->sectionSizeHint(column)),
+                  std::max(room / 2, 8))
+            << "column " << column;
+    }
 }
 
 TEST(SeriesTerms, PlotShowsTermsErrorFloorAndPrecisionAgainstN) {

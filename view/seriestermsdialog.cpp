@@ -1,5 +1,6 @@
 #include "view/seriestermsdialog.h"
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 #include <string>
@@ -16,8 +17,10 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "accessibility/accessiblerole.h"
@@ -183,6 +186,7 @@ SeriesTermsDialog::SeriesTermsDialog(QWidget* parent, double x, double precision
         this, QString::fromStdString(told).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     summary->setObjectName(QStringLiteral("summary"));
     summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    summary->setWordWrap(true);  // the table's width sets the dialogue's, not this line
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("termsTabs"));
     tabs->setAccessibleName(QStringLiteral("Разбор ряда: таблица и график"));
@@ -208,8 +212,48 @@ SeriesTermsDialog::SeriesTermsDialog(QWidget* parent, double x, double precision
     SizeToScreenShare(this, kScreenShare);
 }
 
+void SeriesTermsDialog::FitWidthToTable() {
+    // No wider than the table's columns need, nor narrower than the plot's
+    // page: room left beside the columns is shared among them, in proportion
+    // to their contents, rather than left empty or given to the last.
+    QHeaderView* header = table_->horizontalHeader();
+    int columns = 0;
+    for (int i = 0; i < header->count(); ++i) {
+        columns += header->sectionSize(i);
+    }
+    const int needed = columns + 2 * table_->frameWidth() +
+                       table_->verticalScrollBar()->sizeHint().width() + width() - table_->width();
+    resize(std::max(minimumSizeHint().width(), std::min(width(), needed)), height());
+    QTimer::singleShot(0, this, [this] { ShareRoomAmongColumns(); });
+}
+
+void SeriesTermsDialog::ShareRoomAmongColumns() {
+    QHeaderView* header = table_->horizontalHeader();
+    const auto* view = static_cast<const QAbstractItemView*>(table_);
+    std::vector<int> contents;
+    int total = 0;
+    for (int i = 0; i < header->count(); ++i) {
+        contents.push_back(std::max(view->sizeHintForColumn(i), header->sectionSizeHint(i)));
+        total += contents.back();
+    }
+    const int room = table_->viewport()->width() - total;
+    if (room <= 0 || total == 0) {
+        return;  // the contents need all there is, or more: the table scrolls
+    }
+    header->setStretchLastSection(false);
+    for (int i = 0; i < header->count(); ++i) {
+        header->resizeSection(
+            i, contents[static_cast<size_t>(i)] + room * contents[static_cast<size_t>(i)] / total);
+    }
+    header->setStretchLastSection(true);  // the rounding's few pixels, and a wider window
+}
+
 void SeriesTermsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    if (!fitted_) {
+        fitted_ = true;  // laid out now: the table's room is known
+        FitWidthToTable();
+    }
     KeepOnScreen(this);
 }
 
@@ -223,7 +267,12 @@ QWidget* SeriesTermsDialog::MakeTable() {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setTabKeyNavigation(false);  // Tab leaves the table; Ctrl+Tab turns the tab
     table_->verticalHeader()->hide();    // the n column numbers the rows
+    // Rows a line of text tall; columns as wide as their contents, the last
+    // taking what is left, so no empty band stands beside them.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->resizeColumnsToContents();
+    table_->horizontalHeader()->setStretchLastSection(true);  // as the user widens it
     auto* copy = new QAction(QStringLiteral("Копировать"), table_);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);

@@ -28,8 +28,13 @@ protected:
 
 private:
     QWidget* MakeTable();
+    // Narrows the dialogue to what the table's columns need.
+    void FitWidthToTable();
+    // Shares the table's room beside its columns' contents among them.
+    void ShareRoomAmongColumns();
     QWidget* MakePlot();
 
     SeriesBreakdown breakdown_;
     QTableView* table_ = nullptr;
+    bool fitted_ = false;
 };
