@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QChartView>
+#include <QCheckBox>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
@@ -152,6 +153,16 @@ TEST_F(Legibility, PlotShowsEveryTickLabelAndTitleWhole) {
     }
     EXPECT_TRUE(CutTexts(*view_).isEmpty())
         << CutTexts(*view_).join(QLatin1Char('\n')).toStdString();
+    // Every legend row below the chart, none over its frame.
+    const QRect chart(plot->mapTo(&*view_, QPoint(0, 0)), plot->size());
+    const auto* legend = view_->findChild<QWidget*>(QStringLiteral("legend"));
+    ASSERT_NE(legend, nullptr);
+    for (const QCheckBox* row : legend->findChildren<QCheckBox*>()) {
+        const QRect place(row->mapTo(&*view_, QPoint(0, 0)), row->size());
+        EXPECT_FALSE(row->isVisible() && place.intersects(chart))
+            << row->text().toStdString() << " at " << place.top() << ".." << place.bottom()
+            << ", the chart " << chart.top() << ".." << chart.bottom();
+    }
 }
 
 TEST_F(Legibility, TableShowsItsHeadingsWholeAndTheMostTellingColumnsFirst) {
@@ -218,6 +229,16 @@ TEST(LegibilityOfTheWindow, WindowShowsItsCaptionsWhole) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     ExpectWithinTheScreen(form);
     EXPECT_TRUE(CutTexts(form).isEmpty()) << CutTexts(form).join(QLatin1Char('\n')).toStdString();
+    // The title's blanks keep its first letter clear of the icon over them.
+    const auto* title = form.findChild<QLabel*>(QStringLiteral("Label1"));
+    const auto* icon = form.findChild<QLabel*>(QStringLiteral("Image1"));
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(icon, nullptr);
+    const QString text = title->text();
+    const qsizetype blanks = text.size() - text.trimmed().size();
+    const int firstLetter = title->geometry().left() + title->contentsRect().left() +
+                            title->fontMetrics().horizontalAdvance(text.left(blanks));
+    EXPECT_GE(firstLetter, icon->geometry().right());
 }
 
 }  // namespace

@@ -47,3 +47,11 @@ PlotLegend::PlotLegend(const std::vector<QLineSeries*>& lines, QWidget* parent) 
         layout->addWidget(box);
     }
 }
+
+void PlotLegend::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int needed = heightForWidth(width());
+    if (needed > 0 && needed != minimumHeight()) {
+        setMinimumHeight(needed);
+    }
+}

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QLineSeries;
+class QResizeEvent;
 
 // A plot's legend as check boxes, one per line, each with the line's colour
 // and name, in rows that wrap to the width: a click (or Space) hides the line
@@ -17,4 +18,9 @@ class PlotLegend : public QWidget {
 
 public:
     PlotLegend(const std::vector<QLineSeries*>& lines, QWidget* parent);
+
+protected:
+    // Holds as its least height what its rows take at its width, so the
+    // layout above gives it that room and the plot never lies over it.
+    void resizeEvent(QResizeEvent* event) override;
 };

@@ -59,7 +59,7 @@ public:
 // The share of the screen the dialogue first takes.
 constexpr double kScreenShare = 0.7;
 // Lines kept for the readout under the plot.
-constexpr int kReadoutLines = 2;
+constexpr int kReadoutLines = 3;  // the keys' hint wraps to three at larger fonts
 // Room around a cell's text and a heading's, in pixels.
 constexpr int kCellPadding = 14;
 // The most digits a column of numbers is made wide for: a longer number (an

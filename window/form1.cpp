@@ -3,7 +3,9 @@
 #include <new>
 #include <string>
 
+#include <QApplication>
 #include <QFont>
+#include <QFontInfo>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -121,7 +123,9 @@ void Form1::CreateControls() {
     Label1 = new QLabel(QString::fromUtf8(kTitleText), this);
     SetSpoken(Label1, "Label1", kLabel1Spoken);
     Label1->setTextFormat(Qt::PlainText);
-    Label1->setFont(TitleBarFont(kTitlePoints));
+    // Its fonts grow with the window, so the strip is the same picture, larger.
+    const double scale = TwipsScale(QFontInfo(QApplication::font()).pointSizeF());
+    Label1->setFont(TitleBarFont(kTitlePoints * scale));
     Label1->setAutoFillBackground(true);
     Label1->setBackgroundRole(QPalette::Highlight);  // stands in for the active title bar
     Label1->setForegroundRole(QPalette::HighlightedText);
@@ -132,9 +136,9 @@ void Form1::CreateControls() {
     Image1->setScaledContents(true);
 
     Command2 = MakeButton(this, "Command2", kCommand2Spoken, kMinimiseText, kMinimiseTip);
-    Command2->setFont(TitleBarFont(kTitleButtonPoints));
+    Command2->setFont(TitleBarFont(kTitleButtonPoints * scale));
     Command1 = MakeButton(this, "Command1", kCommand1Spoken, kExitText, kExitTip);
-    Command1->setFont(TitleBarFont(kTitleButtonPoints));
+    Command1->setFont(TitleBarFont(kTitleButtonPoints * scale));
     // A raised panel behind the long buttons: nothing to press, never a stop of the focus.
     Command3 = new QFrame(this);
     SetAccessibleRole(Command3, QAccessible::Pane);  // a panel: a QFrame reads as a frame
@@ -159,14 +163,15 @@ void Form1::ConnectActions() {
 }
 
 void Form1::PlaceControls() {
-    setFixedSize(kFormArea.PixelSize());
-    Label1->setGeometry(kLabel1Area.Pixels());
-    Image1->setGeometry(kImage1Area.Pixels());
-    Command2->setGeometry(kCommand2Area.Pixels());
-    Command1->setGeometry(kCommand1Area.Pixels());
-    Command3->setGeometry(kCommand3Area.Pixels());
-    Command4->setGeometry(kCommand4Area.Pixels());
-    Command5->setGeometry(kCommand5Area.Pixels());
+    const double scale = TwipsScale(QFontInfo(QApplication::font()).pointSizeF());
+    setFixedSize(kFormArea.PixelSize(scale));
+    Label1->setGeometry(kLabel1Area.Pixels(scale));
+    Image1->setGeometry(kImage1Area.Pixels(scale));
+    Command2->setGeometry(kCommand2Area.Pixels(scale));
+    Command1->setGeometry(kCommand1Area.Pixels(scale));
+    Command3->setGeometry(kCommand3Area.Pixels(scale));
+    Command4->setGeometry(kCommand4Area.Pixels(scale));
+    Command5->setGeometry(kCommand5Area.Pixels(scale));
     const QRect available = screen()->availableGeometry();
     move(available.center() - rect().center());
 }

@@ -23,5 +23,9 @@ void ShownViewTest::OpenView(Answer choice, std::vector<std::optional<std::strin
 
 void ShownViewTest::ShowTab(Tab tab) {
     tabs_->setCurrentIndex(tab);
-    QApplication::processEvents();
+    // A page laid out for the first time may ask its window for more room:
+    // the layouts settle over a few rounds of events.
+    for (int round = 0; round < 3; ++round) {
+        QApplication::processEvents();
+    }
 }
