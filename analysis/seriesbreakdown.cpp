@@ -6,12 +6,6 @@
 #include "evaluation/checkedmath.h"
 #include "evaluation/formulas.h"
 
-namespace {
-
-constexpr double kUnitRoundoff = 0x1p-53;
-
-}  // namespace
-
 SeriesBreakdown BreakDownSeries(double x, double precision) {
     SeriesBreakdown breakdown;
     breakdown.x = x;
@@ -31,7 +25,7 @@ SeriesBreakdown BreakDownSeries(double x, double precision) {
             step.error = ErrorAgainstExact(sum, x);
             step.abovePrecision = std::fabs(step.term) > precision;
             step.roundingBound = rounding.Bound();
-            step.roundingFloor = kUnitRoundoff * rounding.MagnitudeSum();
+            step.roundingFloor = series_detail::kUnitRoundoff * rounding.MagnitudeSum();
             breakdown.steps.push_back(step);
             if (!step.abovePrecision) {
                 break;

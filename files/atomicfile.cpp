@@ -11,7 +11,7 @@
 #include <QTemporaryFile>
 
 #include "messages/savemessages.h"
-#include "table/csv.h"
+#include "textout/bytesink.h"
 
 namespace {
 

@@ -3,17 +3,13 @@
 #include <charconv>
 #include <cmath>
 
+#include "textout/shorttext.h"
+
 namespace {
 
-// A number with four significant digits, "." as the point, never "-0".
+// ShortNumber, and "0" where there is no finite number to tell.
 std::string Short(double value) {
-    if (value == 0 || !std::isfinite(value)) {
-        return "0";
-    }
-    char buffer[32];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 4);
-    return {buffer, written.ptr};
+    return std::isfinite(value) ? ShortNumber(value) : "0";
 }
 
 // Ten to a decade: "1e-18".

@@ -4,27 +4,9 @@
 #include <string_view>
 
 #include "evaluation/runrecord.h"
+#include "textout/bytesink.h"
 
 class WorkProgress;
-
-// Where bytes go as they are made: a file being saved, standard output, a
-// text in memory.
-class ByteSink {
-public:
-    virtual ~ByteSink() = default;
-    // Takes all of `bytes`; false when it could not, which ends the writing.
-    virtual bool Write(std::string_view bytes) = 0;
-};
-
-// A sink that appends to a text.
-class TextSink : public ByteSink {
-public:
-    bool Write(std::string_view bytes) override {
-        text.append(bytes);
-        return true;
-    }
-    std::string text;
-};
 
 // The two forms of the CSV: for programs, with "." as the decimal point; and
 // for spreadsheets in a Russian locale, with "," as the decimal mark, "E" in

@@ -12,10 +12,9 @@
 #include "evaluation/vectorstate.h"
 #include "numtext/arithmeticfault.h"
 #include "numtext/formatnumber.h"
+#include "textout/shorttext.h"
 
 namespace {
-
-constexpr int kShownDigits = 4;
 
 Cell Real(double value) {
     return {Cell::Kind::Real, value};
@@ -50,17 +49,6 @@ void FillSeries(TableRow& row, const RunRecord& record, const ExactReference& ex
     // The same terms the sweep summed without fault: they add up without one too.
     row.compensatedError =
         RemedyError(exact, [&] { return CompensatedSeriesValue(row.x, precision); });
-}
-
-// "1.389e-09", "-0.5", "12": four significant digits, "." as the point.
-std::string FourDigits(double value) {
-    if (value == 0) {
-        return "0";
-    }
-    char buffer[32];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                       std::chars_format::general, kShownDigits);
-    return {buffer, written.ptr};
 }
 
 }  // namespace
@@ -219,7 +207,7 @@ std::string ShownNumber(const Cell& cell) {
         case Cell::Kind::Real:
             break;
     }
-    return FourDigits(cell.value);
+    return ShortNumber(cell.value);
 }
 
 std::string ShownCell(const Cell& cell, TableColumn column, FormulaChoice choice) {

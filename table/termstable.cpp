@@ -4,6 +4,7 @@
 
 #include "numtext/formatnumber.h"
 #include "table/csv.h"
+#include "textout/shorttext.h"
 
 namespace {
 
@@ -15,13 +16,6 @@ std::string Shortest(double value) {
     std::string text;
     AppendShortestNumber(text, value);
     return text;
-}
-
-// The characters of UTF-8 `text`, as a terminal lines them up.
-size_t Characters(std::string_view text) {
-    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
 }
 
 std::string FileText(const Cell& cell, DecimalMark mark = DecimalMark::Point) {
@@ -111,13 +105,13 @@ std::string TermsText(const SeriesBreakdown& breakdown) {
     std::vector<size_t> widths(columns.size(), 0);
     for (const std::vector<std::string>& row : rows) {
         for (size_t i = 0; i < row.size(); ++i) {
-            widths[i] = std::max(widths[i], Characters(row[i]));
+            widths[i] = std::max(widths[i], Utf8Length(row[i]));
         }
     }
     std::string text = TermsTitle(breakdown) + "\n";
     for (const std::vector<std::string>& row : rows) {
         for (size_t i = 0; i < row.size(); ++i) {
-            text.append(widths[i] - Characters(row[i]) + (i > 0 ? kColumnGap : 0), ' ');
+            text.append(widths[i] - Utf8Length(row[i]) + (i > 0 ? kColumnGap : 0), ' ');
             text.append(row[i]);
         }
         text.push_back('\n');

@@ -11,6 +11,7 @@
 
 #include "table/table.h"
 #include "table/workprogress.h"
+#include "textout/shorttext.h"
 
 namespace {
 
@@ -57,9 +58,7 @@ private:
 
 // Characters of UTF-8 text.
 double Characters(std::string_view text) {
-    return static_cast<double>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<double>(Utf8Length(text));
 }
 
 // Wide enough for the column's widest number, or its heading's longest word.

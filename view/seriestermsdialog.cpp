@@ -25,6 +25,7 @@
 
 #include "accessibility/accessiblerole.h"
 #include "accessibility/accessibletable.h"
+#include "accessibility/tabpages.h"
 #include "dialogues/dialoguelayout.h"
 #include "dialogues/guardedaction.h"
 #include "evaluation/sweep.h"
@@ -35,7 +36,6 @@
 #include "view/coordinatestablemodel.h"
 #include "view/plotaxis.h"
 #include "view/plotlegend.h"
-#include "view/tableplotdialog.h"
 
 namespace {
 

@@ -28,6 +28,7 @@
 #include "accessibility/accessiblerole.h"
 #include "accessibility/accessibletable.h"
 #include "accessibility/announcer.h"
+#include "accessibility/tabpages.h"
 #include "dialogues/dialoguelayout.h"
 #include "dialogues/guardedaction.h"
 #include "dialogues/messagebox.h"
@@ -234,19 +235,6 @@ QWidget* TablePlotDialog::MakePlotPage() {
     layout->addLayout(under);
     layout->addWidget(pointer);
     return page;
-}
-
-void NameTheirPages(QTabWidget* tabs) {
-    SetAccessibleRole(tabs, QAccessible::Pane);  // a panel of pages, not a filler
-    if (auto* pages = tabs->findChild<QStackedWidget*>()) {
-        pages->setAccessibleName(QStringLiteral("Страницы вкладок"));
-    }
-    for (int i = 0; i < tabs->count(); ++i) {
-        if (tabs->widget(i)->metaObject() == &QWidget::staticMetaObject) {
-            SetAccessibleRole(tabs->widget(i), QAccessible::Pane);  // a plain holder of controls
-        }
-        tabs->widget(i)->setAccessibleName(QStringLiteral("Страница «%1»").arg(tabs->tabText(i)));
-    }
 }
 
 void TablePlotDialog::SizeColumns() {

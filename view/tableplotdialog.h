@@ -15,9 +15,6 @@ class RunRecord;
 class QTableView;
 class RunPlot;
 
-// Names a tab widget's inner pages for a screen reader, after their tabs.
-void NameTheirPages(QTabWidget* tabs);
-
 // "Таблица и график": the last run as a table (CoordinatesTableModel) and as a
 // plot (RunPlot) with its legend, on two tabs, with "Сохранить…" and
 // "Закрыть" under both. Modal and resizable; it remembers nothing between

@@ -9,17 +9,18 @@ cd "$1"
 allowed() {
     case "$1" in
         numtext) echo "" ;;
+        textout) echo "" ;;
         evaluation) echo "numtext" ;;
-        messages) echo "numtext evaluation" ;;
+        messages) echo "numtext evaluation textout" ;;
         analysis) echo "numtext evaluation" ;;
-        table) echo "numtext evaluation analysis" ;;
+        table) echo "numtext evaluation analysis textout" ;;
         plotmath) echo "" ;;
-        files) echo "numtext evaluation messages table" ;;
-        cli) echo "numtext evaluation messages analysis table files" ;;
+        files) echo "numtext evaluation messages table textout" ;;
+        cli) echo "numtext evaluation messages analysis table files textout" ;;
         accessibility) echo "" ;;
         dialogues) echo "numtext evaluation messages accessibility" ;;
-        saving) echo "numtext evaluation messages table dialogues files" ;;
-        view) echo "numtext evaluation messages analysis table plotmath accessibility dialogues saving" ;;
+        saving) echo "numtext evaluation messages table dialogues files textout" ;;
+        view) echo "numtext evaluation messages analysis table plotmath accessibility dialogues saving textout" ;;
         window) echo "numtext evaluation messages accessibility dialogues saving view" ;;
         app) echo "numtext evaluation cli window view saving" ;;
         *) echo "?" ;;
@@ -27,7 +28,7 @@ allowed() {
 }
 
 status=0
-for room in numtext evaluation messages analysis table plotmath files cli accessibility dialogues \
+for room in numtext textout evaluation messages analysis table plotmath files cli accessibility dialogues \
     saving view window app; do
     may="$room $(allowed "$room")"
     for file in "$room"/*.h "$room"/*.cpp; do
