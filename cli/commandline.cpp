@@ -299,7 +299,7 @@ int Print(const QCommandLineParser& parser, const Options& options, const PlotWr
     StandardOutput output;
     if (parser.isSet(options.csv) || parser.isSet(options.csvComma)) {
         WriteTableCsv(record, output,
-                      parser.isSet(options.csvComma) ? CsvForm::Comma : CsvForm::Point);
+                      parser.isSet(options.csvComma) ? DecimalMark::Comma : DecimalMark::Point);
     } else {
         output.Write(run.CoordinatesText);
     }
@@ -316,7 +316,6 @@ int Print(const QCommandLineParser& parser, const Options& options, const PlotWr
 
 // "tabulator --terms X": the series at X term by term.
 int PrintTerms(const QCommandLineParser& parser, const Options& options) {
-    CommandLineDialogues dialogues(true, {});
     double x = 0;
     double precision = 0;
     try {

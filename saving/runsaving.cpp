@@ -145,10 +145,10 @@ QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTa
                 });
             case SaveForm::CsvComma:
             case SaveForm::CsvPoint: {
-                const CsvForm form =
-                    target.form == SaveForm::CsvComma ? CsvForm::Comma : CsvForm::Point;
+                const DecimalMark mark =
+                    target.form == SaveForm::CsvComma ? DecimalMark::Comma : DecimalMark::Point;
                 return WriteFileAtomically(target.path, [&](ByteSink& sink) {
-                    return WriteTableCsv(record, sink, form, progress);
+                    return WriteTableCsv(record, sink, mark, progress);
                 });
             }
             case SaveForm::Xlsx:

@@ -7,27 +7,25 @@
 
 namespace {
 
-constexpr char kSeparator = ';';
-constexpr char kLineEnd[] = "\r\n";
 // UTF-8's byte-order mark.
-constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 void AppendHeading(std::string& out, const std::vector<TableColumn>& columns) {
     for (TableColumn column : columns) {
-        out.append(ColumnHeading(column)).push_back(kSeparator);
+        out.append(ColumnHeading(column)).push_back(kCsvSeparator);
     }
     out.pop_back();
-    out.append(kLineEnd);
+    out.append(kCsvRowEnd);
 }
 
 void AppendRow(std::string& out, const TableRow& row, const std::vector<TableColumn>& columns,
                DecimalMark mark) {
     for (TableColumn column : columns) {
         AppendFileCell(out, CellOf(row, column), mark);
-        out.push_back(kSeparator);
+        out.push_back(kCsvSeparator);
     }
     out.pop_back();
-    out.append(kLineEnd);
+    out.append(kCsvRowEnd);
 }
 
 // The text of the rows [first, last).
@@ -43,13 +41,14 @@ std::string RowsText(const RunRecord& record, size_t first, size_t last,
 
 }  // namespace
 
-bool WriteTableCsv(const RunRecord& record, ByteSink& sink, CsvForm form, WorkProgress* progress) {
+std::string_view CsvOpening(DecimalMark mark) {
+    return mark == DecimalMark::Comma ? kByteOrderMark : std::string_view();
+}
+
+bool WriteTableCsv(const RunRecord& record, ByteSink& sink, DecimalMark mark,
+                   WorkProgress* progress) {
     const std::vector<TableColumn> columns = TableColumns(record.recipe.choice);
-    const DecimalMark mark = form == CsvForm::Comma ? DecimalMark::Comma : DecimalMark::Point;
-    std::string heading;
-    if (form == CsvForm::Comma) {
-        heading.append(kByteOrderMark);
-    }
+    std::string heading(CsvOpening(mark));
     AppendHeading(heading, columns);
     if (!sink.Write(heading)) {
         return false;
@@ -60,8 +59,8 @@ bool WriteTableCsv(const RunRecord& record, ByteSink& sink, CsvForm form, WorkPr
         sink, progress);
 }
 
-std::string TableCsv(const RunRecord& record, CsvForm form) {
+std::string TableCsv(const RunRecord& record, DecimalMark mark) {
     TextSink sink;
-    WriteTableCsv(record, sink, form);
+    WriteTableCsv(record, sink, mark);
     return std::move(sink.text);
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr char kSeparator = ';';
-constexpr char kLineEnd[] = "\r\n";
 constexpr size_t kColumnGap = 2;
 
 std::string Shortest(double value) {
@@ -73,19 +71,18 @@ std::string TermsTitle(const SeriesBreakdown& breakdown) {
 }
 
 bool WriteTermsCsv(const SeriesBreakdown& breakdown, ByteSink& sink, DecimalMark mark) {
-    // The comma form is for spreadsheets: a byte-order mark tells them it is UTF-8.
-    std::string text = mark == DecimalMark::Comma ? "\xEF\xBB\xBF" : "";
+    std::string text(CsvOpening(mark));
     for (TermColumn column : TermColumns()) {
-        text.append(TermHeading(column)).push_back(kSeparator);
+        text.append(TermHeading(column)).push_back(kCsvSeparator);
     }
-    text.back() = '\r';
-    text.push_back('\n');
+    text.pop_back();
+    text.append(kCsvRowEnd);
     for (const TermStep& step : breakdown.steps) {
         for (TermColumn column : TermColumns()) {
-            text.append(FileText(TermCell(step, column), mark)).push_back(kSeparator);
+            text.append(FileText(TermCell(step, column), mark)).push_back(kCsvSeparator);
         }
         text.pop_back();
-        text.append(kLineEnd);
+        text.append(kCsvRowEnd);
     }
     return sink.Write(text);
 }

@@ -222,10 +222,10 @@ TEST(TableSaving, SavesEveryFormThroughTheFileDialogue) {
               QByteArray::fromStdString(run.state.CoordinatesText));
     SaveThroughTheDialogue(run, folder.filePath(QStringLiteral("comma")), 1);
     EXPECT_EQ(FileBytes(folder.filePath(QStringLiteral("comma.csv"))),
-              QByteArray::fromStdString(TableCsv(run.record, CsvForm::Comma)));
+              QByteArray::fromStdString(TableCsv(run.record, DecimalMark::Comma)));
     SaveThroughTheDialogue(run, folder.filePath(QStringLiteral("point")), 2);
     EXPECT_EQ(FileBytes(folder.filePath(QStringLiteral("point.csv"))),
-              QByteArray::fromStdString(TableCsv(run.record, CsvForm::Point)));
+              QByteArray::fromStdString(TableCsv(run.record, DecimalMark::Point)));
     SaveThroughTheDialogue(run, folder.filePath(QStringLiteral("book")), 3);
     EXPECT_TRUE(FileBytes(folder.filePath(QStringLiteral("book.xlsx"))).startsWith("PK"));
     // Nothing half-made is left beside the files.

@@ -298,7 +298,7 @@ TEST(Table, LongWorkStopsWhereItsProgressSaysStop) {
     const RunRecord record = RunScripted(Answer::No, {"1", "20000", "1"}).record;
     StopAtOnce csvProgress;
     TextSink csv;
-    EXPECT_FALSE(WriteTableCsv(record, csv, CsvForm::Point, &csvProgress));
+    EXPECT_FALSE(WriteTableCsv(record, csv, DecimalMark::Point, &csvProgress));
     EXPECT_EQ(csvProgress.heard, std::make_pair(2 * kBlockRows, size_t{20000}));
     EXPECT_EQ(std::count(csv.text.begin(), csv.text.end(), '\n'), 1 + 2 * kBlockRows);
     StopAtOnce copyProgress;
