@@ -134,7 +134,17 @@ TEST_F(PlotExportTest, SavesThePlotThreeTimesAsLarge) {
     EXPECT_EQ(saved.size(), plot_->ImageSize() * 3);
 }
 
-TEST(TablePrinting, PaginatesWithItsRecipe) {
+// A progress that says stop after `pages` words.
+class StopAfter : public WorkProgress {
+public:
+    explicit StopAfter(size_t pages) : pages_(pages) {}
+    bool Advance(size_t done, size_t) override { return done < pages_; }
+
+private:
+    size_t pages_;
+};
+
+TEST(TablePrinting, PaginatesWithItsRecipeAndStopsWhereItsProgressSaysStop) {
     const ScriptedRun run = RunScripted(Answer::Yes, {"0", "9.99", "0.01", std::nullopt});
     QTemporaryDir folder;
     QPrinter printer(QPrinter::HighResolution);
@@ -146,28 +156,11 @@ TEST(TablePrinting, PaginatesWithItsRecipe) {
     EXPECT_EQ(PdfPages(FileBytes(folder.filePath(QStringLiteral("table.pdf")))), pages);
     printer.setOutputFileName(folder.filePath(QStringLiteral("part.pdf")));
     EXPECT_EQ(PrintTable(printer, run.record, 10, 20), 1);
-}
-
-// A progress that says stop after `pages` words.
-class StopAfter : public WorkProgress {
-public:
-    explicit StopAfter(size_t pages) : pages_(pages) {}
-    bool Advance(size_t done, size_t) override { return done < pages_; }
-
-private:
-    size_t pages_;
-};
-
-TEST(TablePrinting, StopsWhereItsProgressSaysStop) {
-    const ScriptedRun run = RunScripted(Answer::Yes, {"0", "9.99", "0.01", std::nullopt});
-    QTemporaryDir folder;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(folder.filePath(QStringLiteral("table.pdf")));
+    // A printer aborts the job; a PDF file cannot, and ends after the pages printed.
+    printer.setOutputFileName(folder.filePath(QStringLiteral("stopped.pdf")));
     StopAfter stop(2);
     PrintTable(printer, run.record, 0, run.record.LineCount(), &stop);
-    // A printer aborts the job; a PDF file cannot, and ends after those pages.
-    EXPECT_EQ(PdfPages(FileBytes(folder.filePath(QStringLiteral("table.pdf")))), 2);
+    EXPECT_EQ(PdfPages(FileBytes(folder.filePath(QStringLiteral("stopped.pdf")))), 2);
 }
 
 // Prints to a PDF file as the print preview's printer would, landscape.
