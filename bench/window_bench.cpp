@@ -145,8 +145,8 @@ BENCHMARK(OpenMillionLineCoordinates)
 // The 1,000,000-line series runs the view is measured on: over [-1, 1), where
 // the series takes at most six terms, and over [25, 26) at precision 1e-12,
 // where it takes about 80 and its sweep alone takes seconds.
-const ScriptedRun& MillionLineSeriesRun(int which) {
-    static const ScriptedRun runs[] = {
+const Tabulation& MillionLineSeriesRun(int which) {
+    static const Tabulation runs[] = {
         RunScripted(Answer::Yes, {"-1", "0.999998", "0.000002", std::nullopt}),
         RunScripted(Answer::Yes, {"25", "25.999999", "1e-6", "1e-12"}),
     };
@@ -167,13 +167,13 @@ double ResidentBytes() {
 }
 
 void OpenMillionLineView(benchmark::State& state) {
-    const ScriptedRun& run = MillionLineSeriesRun(static_cast<int>(state.range(0)));
+    const Tabulation& run = MillionLineSeriesRun(static_cast<int>(state.range(0)));
     double addedBytes = 0;
     for (auto _ : state) {
         const double before = ResidentBytes();
         QElapsedTimer clock;
         clock.start();
-        TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+        TablePlotDialog view(nullptr, run);
         view.show();
         WaitUntilExposed(view);
         QCoreApplication::processEvents();  // the first paint of the table and the plot
@@ -190,8 +190,8 @@ BENCHMARK(OpenMillionLineView)
     ->Iterations(3);
 
 void ZoomMillionLinePlot(benchmark::State& state) {
-    const ScriptedRun& run = MillionLineSeriesRun(0);
-    TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+    const Tabulation& run = MillionLineSeriesRun(0);
+    TablePlotDialog view(nullptr, run);
     view.show();
     WaitUntilExposed(view);
     auto* plot = view.findChild<RunPlot*>(QStringLiteral("plot"));
@@ -209,11 +209,10 @@ void ZoomMillionLinePlot(benchmark::State& state) {
 BENCHMARK(ZoomMillionLinePlot)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void SaveMillionLineCsv(benchmark::State& state) {
-    const ScriptedRun& run = MillionLineSeriesRun(static_cast<int>(state.range(0)));
+    const Tabulation& run = MillionLineSeriesRun(static_cast<int>(state.range(0)));
     const QString path = QDir::temp().filePath(QStringLiteral("tabulator-bench.csv"));
     for (auto _ : state) {
-        if (!SaveRunAs(run.state.CoordinatesText, run.record, {path, SaveForm::CsvComma})
-                 .isEmpty()) {
+        if (!SaveRunAs(run, {path, SaveForm::CsvComma}).isEmpty()) {
             state.SkipWithError("the CSV could not be written");
             break;
         }
@@ -226,7 +225,7 @@ BENCHMARK(SaveMillionLineCsv)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->It
 // table as CSV, in one run: the time of each and their ratio, the memory the
 // copy adds (its text stays on the clipboard) beside the CSV file's size.
 void CopyAgainstCsv(benchmark::State& state) {
-    const ScriptedRun& run = MillionLineSeriesRun(static_cast<int>(state.range(0)));
+    const Tabulation& run = MillionLineSeriesRun(static_cast<int>(state.range(0)));
     const QString path = QDir::temp().filePath(QStringLiteral("tabulator-bench-copy.csv"));
     double copySeconds = 0;
     double csvSeconds = 0;
@@ -234,9 +233,9 @@ void CopyAgainstCsv(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
-        SaveRunAs(run.state.CoordinatesText, run.record, {path, SaveForm::CsvPoint});
+        SaveRunAs(run, {path, SaveForm::CsvPoint});
         csvSeconds += static_cast<double>(clock.nsecsElapsed()) * 1e-9;
-        TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+        TablePlotDialog view(nullptr, run);
         view.show();
         WaitUntilExposed(view);
         auto* table = view.findChild<QTableView*>(QStringLiteral("table"));

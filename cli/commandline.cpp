@@ -15,8 +15,7 @@
 #include <QStringList>
 
 #include "analysis/seriesbreakdown.h"
-#include "evaluation/runrecord.h"
-#include "evaluation/sweep.h"
+#include "evaluation/tabulation.h"
 #include "files/atomicfile.h"
 #include "messages/runmessages.h"
 #include "messages/usage.h"
@@ -253,7 +252,7 @@ std::optional<std::string> Answer(const QCommandLineParser& parser,
 }
 
 // Writes the book and the plot asked for, telling of a failure; whether all went.
-bool WriteFiles(const QCommandLineParser& parser, const Options& options, const RunRecord& record,
+bool WriteFiles(const QCommandLineParser& parser, const Options& options, const Tabulation& run,
                 const PlotWriter& writePlot) {
     bool written = true;
     const auto tell = [&written](const QString& path, const QString& cause) {
@@ -264,8 +263,8 @@ bool WriteFiles(const QCommandLineParser& parser, const Options& options, const 
     };
     if (parser.isSet(options.xlsx)) {
         const QString path = parser.value(options.xlsx);
-        tell(path, WriteFileAtomicallyBy(path, [&record](const std::string& file) {
-                 return WriteTableXlsx(record, file, "tabulator " TABULATOR_VERSION);
+        tell(path, WriteFileAtomicallyBy(path, [&run](const std::string& file) {
+                 return WriteTableXlsx(run.record, file, "tabulator " TABULATOR_VERSION);
              }));
     }
     if (parser.isSet(options.plot)) {
@@ -274,7 +273,8 @@ bool WriteFiles(const QCommandLineParser& parser, const Options& options, const 
             PlotSize(parser.isSet(options.size) ? parser.value(options.size)
                                                 : QStringLiteral("960x600"))
                 .value();
-        tell(path, QString::fromStdString(writePlot(record, path.toStdString(), width, height)));
+        tell(path,
+             QString::fromStdString(writePlot(run.record, path.toStdString(), width, height)));
     }
     return written;
 }
@@ -284,30 +284,29 @@ int Print(const QCommandLineParser& parser, const Options& options, const PlotWr
         parser.isSet(options.series),
         {Answer(parser, options.start), Answer(parser, options.end), Answer(parser, options.step),
          Answer(parser, options.precision)});
-    SweepState run;
-    RunRecord record;
+    Tabulation run;
     int status = kCompleted;
     std::optional<std::string> faultMessage;
     try {
-        const RunOutcome outcome = RunDataEntry(run, dialogues, record);
-        TellOutcome(dialogues, outcome, record, {}, ReadIn::CommandLine);
+        const RunOutcome& outcome = EnterRun(run, dialogues);
+        TellOutcome(dialogues, outcome, run.record, {}, ReadIn::CommandLine);
         status = outcome.status == RunStatus::Completed ? kCompleted : kRefusedOrStopped;
     } catch (const ArithmeticFault& fault) {
         status = kArithmeticFault;
-        faultMessage = FaultMessage(fault, record.LineCount() > 0, ReadIn::CommandLine);
+        faultMessage = FaultMessage(fault, run.record.LineCount() > 0, ReadIn::CommandLine);
     }
     StandardOutput output;
     if (parser.isSet(options.csv) || parser.isSet(options.csvComma)) {
-        WriteTableCsv(record, output,
+        WriteTableCsv(run.record, output,
                       parser.isSet(options.csvComma) ? DecimalMark::Comma : DecimalMark::Point);
     } else {
-        output.Write(run.CoordinatesText);
+        output.Write(run.Text());
     }
     const bool written = output.Finish();
     if (faultMessage) {
         PrintMessage(kFaultTitle, *faultMessage);
     }
-    const bool filesWritten = WriteFiles(parser, options, record, writePlot);
+    const bool filesWritten = WriteFiles(parser, options, run, writePlot);
     if (((!written && !output.PipeClosed()) || !filesWritten) && status == kCompleted) {
         status = kRefusedOrStopped;
     }

@@ -36,7 +36,13 @@ SeriesResult SeriesValue(double x, double precision) {
         sum = CheckedAdd(sum, term);
         rounding.Add(term, terms.Index());
     } while (std::fabs(term) > precision);
-    return {sum, terms.Index(), term, rounding.Bound(), rounding.MagnitudeSum()};
+    SeriesResult result;
+    result.TermIndex = terms.Index();
+    result.Term = term;
+    result.RoundingBound = rounding.Bound();
+    result.MagnitudeSum = rounding.MagnitudeSum();
+    result.Sum = sum;
+    return result;
 }
 
 std::optional<double> TruncationBound(double x, int termCount, double lastTerm) {
@@ -57,16 +63,15 @@ std::optional<double> TruncationBound(double x, int termCount, double lastTerm) 
     return rounded < bound ? std::nextafter(rounded, 2 * rounded + 1) : rounded;
 }
 
-bool IsGuaranteed(double x, int termCount, double lastTerm, double roundingBound,
-                  double precision) {
-    const std::optional<double> truncation = TruncationBound(x, termCount, lastTerm);
+bool IsGuaranteed(double x, const SeriesDetail& series, double precision) {
+    const std::optional<double> truncation = TruncationBound(x, series.TermIndex, series.Term);
     if (!truncation) {
         return false;
     }
     const long double underflow = x == 0 ? 0
-                                         : kUnderflowUnits * 4 * (termCount + 1) *
+                                         : kUnderflowUnits * 4 * (series.TermIndex + 1) *
                                                static_cast<long double>(kSmallestSubnormal);
-    return static_cast<long double>(roundingBound) + *truncation + underflow <= precision;
+    return static_cast<long double>(series.RoundingBound) + *truncation + underflow <= precision;
 }
 
 double ClosedFormValue(double x) {

@@ -7,15 +7,23 @@
 // operation is checked: a result beyond the real range, a division by zero or
 // an invalid operation throws ArithmeticFault.
 
-// One evaluation of the power series: the partial sum, the index n of the
-// last term computed and that term, a bound of the rounding error in Sum, and
-// the sum of the magnitudes of the terms added.
-struct SeriesResult {
-    double Sum = 0.0;
+// What the series went through at one abscissa, beside its sum: the index n
+// of the last term computed and that term, a bound of the rounding error in
+// the sum, and the sum of the magnitudes of the terms added. A run's record
+// keeps one per series line.
+struct SeriesDetail {
     int TermIndex = 0;
     double Term = 0.0;
     double RoundingBound = 0.0;
     double MagnitudeSum = 0.0;
+
+    bool operator==(const SeriesDetail&) const = default;
+};
+
+// One evaluation of the power series: the partial sum, and what the series
+// went through to reach it.
+struct SeriesResult : SeriesDetail {
+    double Sum = 0.0;
 };
 
 // The terms T_n = (-1)^n (2x)^(2n) / (2n)! of the series at x, n = 1, 2, ...,
@@ -109,7 +117,7 @@ std::optional<double> TruncationBound(double x, int termCount, double lastTerm);
 // keep their relative error, do not exceed the precision. Never where there is
 // no truncation bound. At x = 0 every term is exactly 0.
 //   x = 1, precision 15^-4: guaranteed; x = 13, precision 15^-4: not (rounding)
-bool IsGuaranteed(double x, int termCount, double lastTerm, double roundingBound, double precision);
+bool IsGuaranteed(double x, const SeriesDetail& series, double precision);
 
 // 2((cos x)^2 - 1), x in radians; lies in [-2, 0].
 //   ClosedFormValue(0) -> 0; ClosedFormValue(pi / 2) -> -2 (to rounding)

@@ -21,21 +21,6 @@ struct RunRecipe {
     bool operator==(const RunRecipe&) const = default;
 };
 
-// What the series went through at one abscissa, beyond its sum.
-struct SeriesDetail {
-    double lastTerm = 0.0;       // T_n, the term that stopped the loop
-    double roundingBound = 0.0;  // as SeriesResult::RoundingBound
-    double magnitudeSum = 0.0;   // |T_1| + ... + |T_n|
-    int termCount = 0;           // n
-
-    bool operator==(const SeriesDetail&) const = default;
-};
-
-// Whether the series line at x is proved to be within the precision (IsGuaranteed).
-inline bool IsGuaranteed(double x, const SeriesDetail& detail, double precision) {
-    return IsGuaranteed(x, detail.termCount, detail.lastTerm, detail.roundingBound, precision);
-}
-
 // A run as its sweep made it: the recipe, and for every coordinate line, in
 // sweep order, what the line was made from. The sweep writes it once, as it
 // goes; every view of the run (the table, the plot, the files, the line
@@ -61,7 +46,7 @@ public:
     void AddSeriesLine(double x, const SeriesResult& value, bool guaranteed) {
         x_.push_back(x);
         y_.push_back(value.Sum);
-        series_.push_back({value.Term, value.RoundingBound, value.MagnitudeSum, value.TermIndex});
+        series_.push_back(static_cast<const SeriesDetail&>(value));
         notGuaranteed_ += guaranteed ? 0 : 1;
     }
 

@@ -117,8 +117,7 @@ SeriesResult EvaluateLine(SweepState& state, FormulaChoice choice) {
 // series' precision is not guaranteed.
 void RecordLine(RunRecord& record, PrecisionWarning& warning, double x, const SeriesResult& value) {
     if (record.IsSeries()) {
-        const bool guaranteed = IsGuaranteed(x, value.TermIndex, value.Term, value.RoundingBound,
-                                             record.recipe.precision);
+        const bool guaranteed = IsGuaranteed(x, value, record.recipe.precision);
         record.AddSeriesLine(x, value, guaranteed);
         if (!guaranteed) {
             TallyNotGuaranteed(warning, x, value);

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include "dialogues/messagebox.h"
+#include "evaluation/tabulation.h"
 #include "files/atomicfile.h"
 #include "messages/savemessages.h"
 #include "saving/plotimage.h"
@@ -135,34 +136,33 @@ SaveTarget ChooseSaveTarget(const QString& chosenPath, SaveForm filterForm) {
     return {chosenPath, filterForm};
 }
 
-QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTarget& target,
-                  WorkProgress* progress) {
+QString SaveRunAs(const Tabulation& run, const SaveTarget& target, WorkProgress* progress) {
     try {
         switch (target.form) {
             case SaveForm::Text:
                 return WriteFileAtomically(target.path, [&](ByteSink& sink) {
-                    return WriteTextInPieces(sink, text, progress);
+                    return WriteTextInPieces(sink, run.Text(), progress);
                 });
             case SaveForm::CsvComma:
             case SaveForm::CsvPoint: {
                 const DecimalMark mark =
                     target.form == SaveForm::CsvComma ? DecimalMark::Comma : DecimalMark::Point;
                 return WriteFileAtomically(target.path, [&](ByteSink& sink) {
-                    return WriteTableCsv(record, sink, mark, progress);
+                    return WriteTableCsv(run.record, sink, mark, progress);
                 });
             }
             case SaveForm::Xlsx:
                 break;
         }
         return WriteFileAtomicallyBy(target.path, [&](const std::string& path) {
-            return WriteTableXlsx(record, path, "tabulator " TABULATOR_VERSION, progress);
+            return WriteTableXlsx(run.record, path, "tabulator " TABULATOR_VERSION, progress);
         });
     } catch (const std::bad_alloc&) {
         return OutOfMemoryCause(target.path);
     }
 }
 
-void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record, SaveOffer offer) {
+void SaveRun(QWidget* parent, const Tabulation& run, SaveOffer offer) {
     // The table's forms first where the table is what is shown.
     std::vector<Filter> offered(kRunFilters.begin(), kRunFilters.end());
     if (offer == SaveOffer::TableFirst) {
@@ -189,7 +189,7 @@ void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record, 
         ProgressDialogue progress(
             parent,
             QStringLiteral("Сохранение файла «%1»…").arg(QFileInfo(target.path).fileName()));
-        failure = SaveRunAs(text, record, target, &progress);
+        failure = SaveRunAs(run, target, &progress);
         cancelled = progress.Cancelled();
     }  // the progress and its cursor gone before any message
     if (cancelled) {

@@ -9,6 +9,7 @@
 class QPainter;
 class QWidget;
 class RunRecord;
+struct Tabulation;
 class WorkProgress;
 
 // The forms a run saves in: the coordinates text byte for byte; the table as
@@ -34,7 +35,7 @@ SaveTarget ChooseSaveTarget(const QString& chosenPath, SaveForm filterForm);
 // `progress` (if any) is told as the file grows; where it says stop, the
 // file is not written and any earlier one stays as it was (the cause given
 // is then of no use: the caller knows it stopped).
-QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTarget& target,
+QString SaveRunAs(const Tabulation& run, const SaveTarget& target,
                   WorkProgress* progress = nullptr);
 
 // Asks through the desktop's file dialogue where and in which form to save
@@ -49,8 +50,7 @@ QString SaveRunAs(const std::string& text, const RunRecord& record, const SaveTa
 // text), or the table's forms first, the text last (the view, which shows
 // the table).
 enum class SaveOffer { TextFirst, TableFirst };
-void SaveRun(QWidget* parent, const std::string& text, const RunRecord& record,
-             SaveOffer offer = SaveOffer::TextFirst);
+void SaveRun(QWidget* parent, const Tabulation& run, SaveOffer offer = SaveOffer::TextFirst);
 
 // Asks where and how to save a plot of `size` logical pixels, drawn by
 // `draw`: "PNG, как на экране", "PNG, вдвое крупнее", "PNG, втрое крупнее",

@@ -41,9 +41,9 @@ void FillSeries(TableRow& row, const RunRecord& record, const ExactReference& ex
     row.closedFormError = exact.ErrorOf(row.closedForm);
     row.seriesError = exact.ErrorOf(row.y);
     if (row.exact != 0) {
-        row.digitsLost = std::log10(row.series.magnitudeSum / std::fabs(row.exact));
+        row.digitsLost = std::log10(row.series.MagnitudeSum / std::fabs(row.exact));
     }
-    row.truncationBound = TruncationBound(row.x, row.series.termCount, row.series.lastTerm);
+    row.truncationBound = TruncationBound(row.x, row.series.TermIndex, row.series.Term);
     row.guaranteed = IsGuaranteed(row.x, row.series, precision);
     row.reducedError = RemedyError(exact, [&] { return ReducedSeriesValue(row.x, precision); });
     // The same terms the sweep summed without fault: they add up without one too.
@@ -149,15 +149,15 @@ Cell CellOf(const TableRow& row, TableColumn column) {
         case TableColumn::ClosedForm:
             return Real(row.closedForm);
         case TableColumn::TermCount:
-            return {Cell::Kind::Integer, static_cast<double>(row.series.termCount)};
+            return {Cell::Kind::Integer, static_cast<double>(row.series.TermIndex)};
         case TableColumn::LastTerm:
-            return Real(row.series.lastTerm);
+            return Real(row.series.Term);
         case TableColumn::MagnitudeSum:
-            return Real(row.series.magnitudeSum);
+            return Real(row.series.MagnitudeSum);
         case TableColumn::DigitsLost:
             return Optional(row.digitsLost);
         case TableColumn::RoundingBound:
-            return Real(row.series.roundingBound);
+            return Real(row.series.RoundingBound);
         case TableColumn::TruncationBound:
             return Optional(row.truncationBound);
         case TableColumn::ReducedError:

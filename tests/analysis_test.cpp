@@ -174,7 +174,7 @@ TEST(Guarantee, EveryGuaranteedLineIsWithinItsPrecision) {
         } catch (const ArithmeticFault&) {
             continue;
         }
-        if (IsGuaranteed(x, value.TermIndex, value.Term, value.RoundingBound, precision)) {
+        if (IsGuaranteed(x, value, precision)) {
             ++guaranteed;
             ASSERT_LE(ErrorAgainstExact(value.Sum, x), precision)
                 << "x " << x << ", precision " << precision;

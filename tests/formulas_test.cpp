@@ -201,10 +201,9 @@ TEST(TruncationBound, HeaderExamples) {
     EXPECT_FALSE(TruncationBound(5, 1, -50).has_value());
     const double precision = std::pow(15.0, -4.0);
     const SeriesResult one = SeriesValue(1, precision);
-    EXPECT_TRUE(IsGuaranteed(1, one.TermIndex, one.Term, one.RoundingBound, precision));
+    EXPECT_TRUE(IsGuaranteed(1, one, precision));
     const SeriesResult thirteen = SeriesValue(13, precision);
-    EXPECT_FALSE(
-        IsGuaranteed(13, thirteen.TermIndex, thirteen.Term, thirteen.RoundingBound, precision));
+    EXPECT_FALSE(IsGuaranteed(13, thirteen, precision));
 }
 
 TEST(TruncationBound, BoundsTheFirstTermLeftOut) {
@@ -233,7 +232,8 @@ TEST(TruncationBound, NoneWhereTheTermsStillGrow) {
 }
 
 TEST(IsGuaranteed, ZeroIsExactAtAnyPrecision) {
-    EXPECT_TRUE(IsGuaranteed(0, 1, 0, 0, std::numeric_limits<double>::denorm_min()));
+    EXPECT_TRUE(
+        IsGuaranteed(0, SeriesDetail{1, 0, 0, 0}, std::numeric_limits<double>::denorm_min()));
 }
 
 }  // namespace

@@ -145,7 +145,7 @@ private:
 };
 
 TEST(TablePrinting, PaginatesWithItsRecipeAndStopsWhereItsProgressSaysStop) {
-    const ScriptedRun run = RunScripted(Answer::Yes, {"0", "9.99", "0.01", std::nullopt});
+    const Tabulation run = RunScripted(Answer::Yes, {"0", "9.99", "0.01", std::nullopt});
     QTemporaryDir folder;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -203,7 +203,7 @@ TEST_F(PlotExportTest, PrintedLegendReadsAsTheAxisTitlesDo) {
 }
 
 TEST(TablePrinting, ColumnsAndHeadingsStandApartOnPaper) {
-    const ScriptedRun run = RunScripted(Answer::Yes, {"0", "16", "0.05", std::nullopt});
+    const Tabulation run = RunScripted(Answer::Yes, {"0", "16", "0.05", std::nullopt});
     QTemporaryDir folder;
     const std::vector<PdfWord> words =
         PrintedWords(folder.filePath(QStringLiteral("table.pdf")),
@@ -259,8 +259,8 @@ TEST_F(PlotExportTest, PrintShowsAPreviewOfWhatIsShown) {
 }
 
 TEST(TablePrinting, TooLongATableAsksForASelection) {
-    const ScriptedRun run = RunScripted(Answer::No, {"1", "6000", "1"});
-    TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+    const Tabulation run = RunScripted(Answer::No, {"1", "6000", "1"});
+    TablePlotDialog view(nullptr, run);
     view.show();
     QString title;
     QString text;
@@ -276,7 +276,7 @@ TEST(TablePrinting, TooLongATableAsksForASelection) {
 // Rows selected over two or more rows print alone, however the selection was
 // made; a single row or none means the whole table, here too long to print.
 TEST(TablePrinting, PrintsTheRowsSelected) {
-    const ScriptedRun run = RunScripted(Answer::No, {"1", "6000", "1"});
+    const Tabulation run = RunScripted(Answer::No, {"1", "6000", "1"});
     const struct {
         const char* name;
         std::vector<std::pair<int, int>> rows;  // first and last of each range
@@ -290,7 +290,7 @@ TEST(TablePrinting, PrintsTheRowsSelected) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+        TablePlotDialog view(nullptr, run);
         view.show();
         auto* table = view.findChild<QTableView*>(QStringLiteral("table"));
         const int lastColumn = table->model()->columnCount() - 1;

@@ -42,7 +42,7 @@ protected:
             RunDataEntry(run_.state, dialogues, run_.record);
         } catch (const ArithmeticFault&) {
         }
-        view_.emplace(nullptr, run_.state.CoordinatesText, run_.record);
+        view_.emplace(nullptr, run_);
         view_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&*view_));
         view_->findChild<QTabWidget*>()->setCurrentIndex(1);  // the plot, at its opening size
@@ -85,7 +85,7 @@ protected:
         }
     }
 
-    ScriptedRun run_;
+    Tabulation run_;
     std::optional<TablePlotDialog> view_;
     RunPlot* plot_ = nullptr;
 };

@@ -116,7 +116,7 @@ TEST(TableSaving, FailureNamesTheCauseAndLeavesTheEarlierFileIntact) {
 }
 
 TEST(TableSaving, StoppedSaveLeavesTheEarlierFileAsItWas) {
-    const ScriptedRun run = RunScripted(Answer::Yes, {"0", "20", "0.001", std::nullopt});
+    const Tabulation run = RunScripted(Answer::Yes, {"0", "20", "0.001", std::nullopt});
     QTemporaryDir folder;
     const struct {
         SaveForm form;
@@ -130,7 +130,7 @@ TEST(TableSaving, StoppedSaveLeavesTheEarlierFileAsItWas) {
         const QString path = folder.filePath(QString::fromLatin1(name));
         ASSERT_EQ(WriteFileAtomically(path, "earlier bytes"), QString());
         StoppingProgress stop(1);
-        SaveRunAs(run.state.CoordinatesText, run.record, {path, form}, &stop);
+        SaveRunAs(run, {path, form}, &stop);
         EXPECT_EQ(stop.heard.size(), 1u);
         EXPECT_EQ(FileBytes(path), QByteArray("earlier bytes"));
     }
@@ -139,12 +139,11 @@ TEST(TableSaving, StoppedSaveLeavesTheEarlierFileAsItWas) {
 }
 
 TEST(TableSaving, SaveThatIsNotStoppedWritesTheSameBytesAndTellsItsProgress) {
-    const ScriptedRun run = RunScripted(Answer::Yes, {"0", "20", "0.001", std::nullopt});
+    const Tabulation run = RunScripted(Answer::Yes, {"0", "20", "0.001", std::nullopt});
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("a.csv"));
     StoppingProgress never(SIZE_MAX);
-    ASSERT_EQ(SaveRunAs(run.state.CoordinatesText, run.record, {path, SaveForm::CsvPoint}, &never),
-              QString());
+    ASSERT_EQ(SaveRunAs(run, {path, SaveForm::CsvPoint}, &never), QString());
     EXPECT_EQ(FileBytes(path), QByteArray::fromStdString(TableCsv(run.record)));
     ASSERT_GT(never.heard.size(), 2u);
     for (size_t i = 1; i < never.heard.size(); ++i) {
@@ -183,7 +182,7 @@ TEST(TableSaving, ProgressShowsAfterHalfASecondAndCancelStopsTheWork) {
 
 // Saves the run through the file dialogue, typing `name` and choosing the
 // filter; answers a failure message into `failure`.
-void SaveThroughTheDialogue(const ScriptedRun& run, const QString& path, int filter,
+void SaveThroughTheDialogue(const Tabulation& run, const QString& path, int filter,
                             QString* failure = nullptr) {
     QString title;
     QString text;
@@ -207,7 +206,7 @@ void SaveThroughTheDialogue(const ScriptedRun& run, const QString& path, int fil
     }
     ModalAnswerer answerer(handlers);
     QWidget owner;
-    SaveRun(&owner, run.state.CoordinatesText, run.record);
+    SaveRun(&owner, run);
     if (failure != nullptr) {
         EXPECT_EQ(title, QStringLiteral("Файл не сохранён"));
         *failure = text;
@@ -215,7 +214,7 @@ void SaveThroughTheDialogue(const ScriptedRun& run, const QString& path, int fil
 }
 
 TEST(TableSaving, SavesEveryFormThroughTheFileDialogue) {
-    const ScriptedRun run = RunScripted(Answer::Yes, {"10", "16", "1", std::nullopt});
+    const Tabulation run = RunScripted(Answer::Yes, {"10", "16", "1", std::nullopt});
     QTemporaryDir folder;
     SaveThroughTheDialogue(run, folder.filePath(QStringLiteral("run")), 0);
     EXPECT_EQ(FileBytes(folder.filePath(QStringLiteral("run.txt"))),
@@ -234,7 +233,7 @@ TEST(TableSaving, SavesEveryFormThroughTheFileDialogue) {
 }
 
 TEST(TableSaving, DialogueTellsOfAFailure) {
-    const ScriptedRun run = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
+    const Tabulation run = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("file.txt"));
     ASSERT_EQ(WriteFileAtomically(path, "x"), QString());
@@ -246,7 +245,7 @@ TEST(TableSaving, DialogueTellsOfAFailure) {
 }
 
 TEST(TableSaving, OverwriteQuestionSeesTheSuffixTheFilterAdds) {
-    const ScriptedRun run = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
+    const Tabulation run = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
     QTemporaryDir folder;
     const QString existing = folder.filePath(QStringLiteral("run.csv"));
     ASSERT_EQ(WriteFileAtomically(existing, "earlier"), QString());
@@ -270,7 +269,7 @@ TEST(TableSaving, OverwriteQuestionSeesTheSuffixTheFilterAdds) {
                                 QTimer::singleShot(0, files, [files] { files->reject(); });
                             }});
     QWidget owner;
-    SaveRun(&owner, run.state.CoordinatesText, run.record);
+    SaveRun(&owner, run);
     EXPECT_TRUE(question.contains(QStringLiteral("run.csv"))) << question.toStdString();
     EXPECT_EQ(FileBytes(existing), QByteArray("earlier"));
 }

@@ -33,7 +33,7 @@ class SeriesTermsTest : public testing::Test {
 protected:
     void SetUp() override {
         run_ = RunScripted(Answer::Yes, {"13", "17", "1", std::nullopt});
-        view_.emplace(nullptr, run_.state.CoordinatesText, run_.record);
+        view_.emplace(nullptr, run_);
         view_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&*view_));
         table_ = view_->findChild<QTableView*>(QStringLiteral("table"));
@@ -42,7 +42,7 @@ protected:
         table_->setCurrentIndex(table_->model()->index(2, 1));  // x = 15
     }
 
-    ScriptedRun run_;
+    Tabulation run_;
     std::optional<TablePlotDialog> view_;
     QTableView* table_ = nullptr;
 };
@@ -96,8 +96,8 @@ TEST_F(SeriesTermsTest, ButtonAndDoubleClickOpenTheTermsToo) {
 }
 
 TEST(SeriesTerms, ClosedFormRunHasNoSeriesToTake) {
-    const ScriptedRun run = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
-    TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+    const Tabulation run = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
+    TablePlotDialog view(nullptr, run);
     EXPECT_EQ(view.findChild<QPushButton*>(QStringLiteral("termsButton")), nullptr);
 }
 
@@ -164,9 +164,9 @@ TEST(SeriesTerms, PlotShowsTermsErrorFloorAndPrecisionAgainstN) {
 }
 
 TEST(PlotLegend, HidesAndShowsItsLine) {
-    const ScriptedRun run =
+    const Tabulation run =
         RunScripted(Answer::Yes, {std::nullopt, std::nullopt, std::nullopt, std::nullopt});
-    TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+    TablePlotDialog view(nullptr, run);
     auto* plot = view.findChild<RunPlot*>(QStringLiteral("plot"));
     auto* show = view.findChild<QCheckBox*>(QStringLiteral("showseriesError"));
     ASSERT_NE(show, nullptr);

@@ -9,6 +9,7 @@
 
 #include "evaluation/abscissas.h"
 #include "evaluation/formulas.h"
+#include "evaluation/tabulation.h"
 #include "messages/runmessages.h"
 #include "numtext/arithmeticfault.h"
 #include "support/scripteddialogues.h"
@@ -519,10 +520,10 @@ TEST(RunRecord, SeriesLinesKeepWhatTheSeriesWentThrough) {
         SCOPED_TRACE(x);
         // Bit identity is the point: the record holds the sweep's own results.
         EXPECT_EQ(run.record.Y()[i], value.Sum);
-        EXPECT_EQ(detail.termCount, value.TermIndex);
-        EXPECT_EQ(detail.lastTerm, value.Term);
-        EXPECT_EQ(detail.roundingBound, value.RoundingBound);
-        EXPECT_EQ(detail.magnitudeSum, value.MagnitudeSum);
+        EXPECT_EQ(detail.TermIndex, value.TermIndex);
+        EXPECT_EQ(detail.Term, value.Term);
+        EXPECT_EQ(detail.RoundingBound, value.RoundingBound);
+        EXPECT_EQ(detail.MagnitudeSum, value.MagnitudeSum);
     }
 }
 
@@ -545,6 +546,28 @@ TEST(RunRecord, FaultKeepsTheLinesMadeBefore) {
     EXPECT_THROW(RunDataEntry(state, dialogues, record), ArithmeticFault);
     ASSERT_EQ(record.LineCount(), 1u);
     EXPECT_EQ(record.X()[0], 1.0);
+}
+
+// The run keeps how its last data entry ended, and nothing from an earlier
+// one once a fault ends a run.
+TEST(EnterRun, KeepsHowTheLastRunEnded) {
+    Tabulation run;
+    EXPECT_FALSE(run.outcome.has_value());
+    ScriptedDialogues refused(Answer::No, {"1", "2", "0"});
+    EXPECT_EQ(EnterRun(run, refused).reason, RunReason::ZeroStep);
+    ASSERT_TRUE(run.outcome.has_value());
+    EXPECT_EQ(run.outcome->status, RunStatus::Refused);
+
+    ScriptedDialogues completed(Answer::No, {kConfirm, kConfirm, kConfirm});
+    EXPECT_EQ(EnterRun(run, completed).status, RunStatus::Completed);
+    EXPECT_EQ(run.Text(), kClosedFormDefaultText);
+    EXPECT_EQ(run.record.LineCount(), 10u);
+
+    ScriptedDialogues faulting(Answer::Yes, {"1", "300", "99", kConfirm});
+    EXPECT_THROW(EnterRun(run, faulting), ArithmeticFault);
+    EXPECT_FALSE(run.outcome.has_value());
+    EXPECT_EQ(run.record.LineCount(), 1u);
+    EXPECT_EQ(run.Text().find("(1"), 0u);
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ TEST(Table, CsvHeaderExample) {
 // Reads every CSV row back and checks that x and y, printed as a coordinates
 // line prints them, give that line of the text, and that the reals read back
 // exactly as computed.
-void ExpectCsvMatchesText(const ScriptedRun& run) {
+void ExpectCsvMatchesText(const Tabulation& run) {
     const std::string csv = TableCsv(run.record);
     const std::vector<std::string_view> rows = Split(csv, "\r\n");
     const std::vector<std::string_view> lines = Split(run.state.CoordinatesText, "\r\n");

@@ -51,7 +51,7 @@ TEST(CoordinatesTable, XAndYAreTheTextsLineForLineOnRandomRuns) {
         const double first = start(random);
         const double last = first + length(random);
         const Answer choice = trial % 2 == 0 ? Answer::Yes : Answer::No;
-        const ScriptedRun run =
+        const Tabulation run =
             RunScripted(choice, {std::to_string(first), std::to_string(last),
                                  std::to_string((last - first) / lines(random)), "1e-7"});
         const CoordinatesTableModel model(run.record, nullptr);
@@ -83,9 +83,9 @@ TEST(CoordinatesTable, MarksRowsWhoseSeriesIsNotGuaranteed) {
 // The dialogue, for a run, shown.
 class TablePlotTest : public testing::Test {
 protected:
-    void Open(ScriptedRun run) {
+    void Open(Tabulation run) {
         run_ = std::move(run);
-        view_.emplace(nullptr, run_.state.CoordinatesText, run_.record);
+        view_.emplace(nullptr, run_);
         view_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&*view_));
     }
@@ -100,7 +100,7 @@ protected:
         return view_->findChild<T*>(QString::fromLatin1(name));
     }
 
-    ScriptedRun run_;
+    Tabulation run_;
     std::optional<TablePlotDialog> view_;
 };
 
@@ -198,10 +198,9 @@ TEST(TablePlotView, BusyCursorShowsWhileALargeViewIsBuilt) {
     for (const auto& run : runs) {
         SCOPED_TRACE(run.last);
         // Closed-form lines from 0 by 1: one more than the last abscissa.
-        const ScriptedRun lines = RunScripted(Answer::No, {"0", run.last, "1"});
+        const Tabulation lines = RunScripted(Answer::No, {"0", run.last, "1"});
         ASSERT_EQ(lines.record.LineCount() >= kBusyViewLines, run.busy);
-        std::optional<TablePlotDialog> view(std::in_place, nullptr, lines.state.CoordinatesText,
-                                            lines.record);
+        std::optional<TablePlotDialog> view(std::in_place, nullptr, lines);
         const QCursor* built = QGuiApplication::overrideCursor();
         EXPECT_EQ(built != nullptr && built->shape() == Qt::WaitCursor, run.busy);
         view->show();
@@ -212,9 +211,8 @@ TEST(TablePlotView, BusyCursorShowsWhileALargeViewIsBuilt) {
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
     // A view closed before it was ever shown leaves the cursor as it was.
-    const ScriptedRun lines = RunScripted(Answer::No, {"0", "299999", "1"});
-    std::optional<TablePlotDialog> unseen(std::in_place, nullptr, lines.state.CoordinatesText,
-                                          lines.record);
+    const Tabulation lines = RunScripted(Answer::No, {"0", "299999", "1"});
+    std::optional<TablePlotDialog> unseen(std::in_place, nullptr, lines);
     unseen.reset();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }

@@ -21,8 +21,7 @@
 #include <QTableView>
 
 #include "app/russiantranslations.h"
-#include "evaluation/runrecord.h"
-#include "evaluation/sweep.h"
+#include "evaluation/tabulation.h"
 #include "numtext/arithmeticfault.h"
 #include "numtext/readnumber.h"
 #include "view/seriestermsdialog.h"
@@ -131,16 +130,15 @@ int main(int argc, char* argv[]) {
     const bool series = std::strcmp(argv[2], "series") == 0;
     std::vector<std::string> texts(argv + 3, argv + (series && argc > 6 ? 7 : 6));
     const bool showTable = argc > (series ? 7 : 6) && std::strcmp(argv[argc - 1], "table") == 0;
-    SweepState run;
-    RunRecord record;
+    Tabulation run;
     FixedAnswers answers(series, texts);
     try {
-        RunDataEntry(run, answers, record);
+        EnterRun(run, answers);
     } catch (const ArithmeticFault& fault) {
         std::fprintf(stderr, "viewshot: %s; drawing the lines made before it\n", fault.what());
     }
 
-    TablePlotDialog view(nullptr, run.CoordinatesText, record);
+    TablePlotDialog view(nullptr, run);
     view.findChild<QTabWidget*>()->setCurrentIndex(showTable ? 0 : 1);
     view.show();
     if (showTable) {

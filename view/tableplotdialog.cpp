@@ -32,7 +32,7 @@
 #include "dialogues/dialoguelayout.h"
 #include "dialogues/guardedaction.h"
 #include "dialogues/messagebox.h"
-#include "evaluation/runrecord.h"
+#include "evaluation/tabulation.h"
 #include "messages/actionmessages.h"
 #include "saving/printing.h"
 #include "saving/progressdialogue.h"
@@ -80,8 +80,8 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const char* object
 
 }  // namespace
 
-TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text, const RunRecord& record)
-    : QDialog(parent, DialogueFlags(true)), text_(text), record_(record) {
+TablePlotDialog::TablePlotDialog(QWidget* parent, const Tabulation& run)
+    : QDialog(parent, DialogueFlags(true)), run_(run), record_(run.record) {
     if (record_.LineCount() >= kBusyViewLines) {
         busy_.emplace();
         busy_->Show();
@@ -110,7 +110,7 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const std::string& text, const
         auto* printButton = MakeButton(this, QStringLiteral("Печать…"), "printButton");
         printButton->setToolTip(QStringLiteral("Напечатать таблицу или график, что открыто"));
         connect(saveButton, &QPushButton::clicked, this, [this] {
-            RunGuarded(this, [this] { SaveRun(this, text_, record_, SaveOffer::TableFirst); });
+            RunGuarded(this, [this] { SaveRun(this, run_, SaveOffer::TableFirst); });
         });
         connect(printButton, &QPushButton::clicked, this,
                 [this] { RunGuarded(this, [this] { Print(); }); });

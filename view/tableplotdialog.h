@@ -12,6 +12,7 @@
 class QLabel;
 class QTabWidget;
 class RunRecord;
+struct Tabulation;
 class QTableView;
 class RunPlot;
 
@@ -29,16 +30,15 @@ class RunPlot;
 // busy cursor shows until it is first drawn. Object names: "tabs", "table",
 // "termsButton", "plot", "legend", "pointer" (the plot's readout), "plotNews"
 // (what a screen reader is told of the plot's keys), "saveButton",
-// "resetZoomButton", "closeButton", "empty". The text and the record must
-// outlive the dialogue.
+// "resetZoomButton", "closeButton", "empty". The run must outlive the
+// dialogue.
 inline constexpr size_t kBusyViewLines = 300'000;
 
 class TablePlotDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // `text` is the run's coordinates text, `record` its record.
-    TablePlotDialog(QWidget* parent, const std::string& text, const RunRecord& record);
+    TablePlotDialog(QWidget* parent, const Tabulation& run);
     ~TablePlotDialog() override;
 
 protected:
@@ -64,8 +64,8 @@ private:
     void ShowTerms();
 
     std::optional<BusyCursor> busy_;  // a large view, until it is first drawn
-    const std::string& text_;
-    const RunRecord& record_;
+    const Tabulation& run_;
+    const RunRecord& record_;  // the run's
     QTabWidget* tabs_ = nullptr;
     QTableView* table_ = nullptr;
     RunPlot* plot_ = nullptr;

@@ -178,32 +178,30 @@ void Form1::PlaceControls() {
 
 void Form1::EnterData() {
     try {
-        const RunOutcome outcome = RunShowingWork();
-        TellOutcome(dialogues_, outcome, runRecord_);
+        TellOutcome(dialogues_, RunShowingWork(), run_.record);
     } catch (const ArithmeticFault& fault) {
-        dialogues_.ShowMessage(FaultMessage(fault, runRecord_.LineCount() > 0), kFaultTitle);
+        dialogues_.ShowMessage(FaultMessage(fault, run_.record.LineCount() > 0), kFaultTitle);
     } catch (const std::bad_alloc&) {
         dialogues_.ShowMessage(kOutOfMemoryMessage, kFaultTitle);
     }
 }
 
-RunOutcome Form1::RunShowingWork() {
+const RunOutcome& Form1::RunShowingWork() {
     BusyCursor busy;  // gone before any message of the run's end
     SlowSweepNotice slow;
     slow.tell = [&busy] { busy.Show(); };
-    return RunDataEntry(sweepState_, dialogues_, runRecord_, {}, slow);
+    return EnterRun(run_, dialogues_, {}, slow);
 }
 
 void Form1::ShowCoordinates() {
     try {
-        const std::string text = kCoordinatesHeading + sweepState_.CoordinatesText;
+        const std::string text = kCoordinatesHeading + run_.Text();
         MessageBox box(this, text, QString::fromUtf8(kCoordinatesTitle));
         QPushButton* view = box.AddButton(QString::fromUtf8(kTablePlotText), "tablePlotButton");
         QPushButton* save = box.AddButton(QString::fromUtf8(kSaveText), "saveButton");
         connect(view, &QPushButton::clicked, &box, [this, &box] { ShowTablePlot(&box); });
-        connect(save, &QPushButton::clicked, &box, [this, &box] {
-            RunGuarded(&box, [&] { SaveRun(&box, sweepState_.CoordinatesText, runRecord_); });
-        });
+        connect(save, &QPushButton::clicked, &box,
+                [this, &box] { RunGuarded(&box, [&] { SaveRun(&box, run_); }); });
         box.exec();
     } catch (const std::bad_alloc&) {
         dialogues_.ShowMessage(kOutOfMemoryMessage, kFaultTitle);
@@ -212,7 +210,7 @@ void Form1::ShowCoordinates() {
 
 void Form1::ShowTablePlot(QWidget* over) {
     try {
-        TablePlotDialog view(over, sweepState_.CoordinatesText, runRecord_);
+        TablePlotDialog view(over, run_);
         view.exec();
     } catch (const std::bad_alloc&) {
         dialogues_.ShowMessage(kOutOfMemoryMessage, kFaultTitle);

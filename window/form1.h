@@ -3,8 +3,7 @@
 #include <QWidget>
 
 #include "dialogues/screendialogues.h"
-#include "evaluation/runrecord.h"
-#include "evaluation/sweep.h"
+#include "evaluation/tabulation.h"
 
 class QFrame;
 class QLabel;
@@ -14,10 +13,9 @@ class QPushButton;
 // (Label1 with the icon Image1, the minimise button Command2 and the exit
 // button Command1) over the data-entry button Command4 and the
 // show-coordinates button Command5, which lie on the raised panel Command3.
-// It owns the run's SweepState with the last run's record beside it, and shows
-// the run's dialogues on screen. The
-// controls bear their names as object names, and Russian accessible names and
-// descriptions; every button shows a focus ring that reads on the title bar.
+// It owns the last run (its SweepState, its record and how it ended), and
+// shows the run's dialogues on screen. The controls bear their names as object names, and Russian
+// accessible names and descriptions; every button shows a focus ring that reads on the title bar.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -31,14 +29,13 @@ private:
     void ExitProgram();      // Command1
     void ShowTablePlot(QWidget* over);
     // The data-entry run, with the busy cursor while a sweep takes long.
-    RunOutcome RunShowingWork();
+    const RunOutcome& RunShowingWork();
 
     void CreateControls();
     void ConnectActions();
     void PlaceControls();
 
-    SweepState sweepState_;
-    RunRecord runRecord_;  // the last run's, replaced by every run
+    Tabulation run_;  // the last run, replaced by every run
     ScreenDialogues dialogues_;
     QLabel* Label1 = nullptr;
     QLabel* Image1 = nullptr;

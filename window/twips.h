@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QRect>
-#include <QSize>
-
 #include <algorithm>
 #include <cmath>
+
+#include <QRect>
+#include <QSize>
 
 // The window's sizes are kept in twips (1/1440 inch), as its design gives
 // them. At 96 dots per inch 15 twips make one pixel; Qt's logical pixels are

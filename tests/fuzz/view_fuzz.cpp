@@ -188,7 +188,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     EnsureApplication();
     const FuzzScript script = ReadFuzzScript(data, size);
-    ScriptedRun run;
+    Tabulation run;
     ScriptedDialogues dialogues(script.choice, script.replies);
     try {
         RunDataEntry(run.state, dialogues, run.record);
@@ -196,7 +196,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Require(TableCsv(run.record).size() > run.record.LineCount(), "a CSV row for every line");
 
-    TablePlotDialog view(nullptr, run.state.CoordinatesText, run.record);
+    TablePlotDialog view(nullptr, run);
     view.show();
     QApplication::processEvents();
     auto* plot = view.findChild<RunPlot*>(QStringLiteral("plot"));

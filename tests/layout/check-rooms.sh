@@ -15,7 +15,7 @@ allowed() {
         analysis) echo "numtext evaluation" ;;
         table) echo "numtext evaluation analysis textout" ;;
         plotmath) echo "" ;;
-        files) echo "numtext evaluation messages table textout" ;;
+        files) echo "numtext evaluation messages textout" ;;
         cli) echo "numtext evaluation messages analysis table files textout" ;;
         accessibility) echo "" ;;
         dialogues) echo "numtext evaluation messages accessibility" ;;

@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "evaluation/dialogueservice.h"
-#include "evaluation/runrecord.h"
-#include "evaluation/sweep.h"
+#include "evaluation/tabulation.h"
 
 // One dialogue as the run opened it.
 struct DialogueCall {
@@ -58,17 +57,11 @@ private:
     size_t nextReply_ = 0;
 };
 
-// What a whole data-entry run leaves: the state and the run's record.
-struct ScriptedRun {
-    SweepState state;
-    RunRecord record;
-};
-
 // A whole data-entry run, its dialogues answered from the script (arithmetic
 // faults pass through).
-inline ScriptedRun RunScripted(Answer choice, std::vector<std::optional<std::string>> replies) {
-    ScriptedRun run;
+inline Tabulation RunScripted(Answer choice, std::vector<std::optional<std::string>> replies) {
+    Tabulation run;
     ScriptedDialogues dialogues(choice, std::move(replies));
-    RunDataEntry(run.state, dialogues, run.record);
+    EnterRun(run, dialogues);
     return run;
 }

@@ -11,7 +11,7 @@
 void ShownViewTest::OpenView(Answer choice, std::vector<std::optional<std::string>> replies,
                              Tab tab) {
     run_ = RunScripted(choice, std::move(replies));
-    view_.emplace(nullptr, run_.state.CoordinatesText, run_.record);
+    view_.emplace(nullptr, run_);
     view_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&*view_));
     tabs_ = view_->findChild<QTabWidget*>();

@@ -23,7 +23,7 @@ protected:
     // Turns to `tab`, the keys going with it.
     void ShowTab(Tab tab);
 
-    ScriptedRun run_;
+    Tabulation run_;
     std::optional<TablePlotDialog> view_;
     QTabWidget* tabs_ = nullptr;
     RunPlot* plot_ = nullptr;
