@@ -3,9 +3,27 @@
 #include <charconv>
 #include <cmath>
 
+#include "evaluation/sweep.h"
+#include "plotmath/ticks.h"
 #include "textout/shorttext.h"
 
 namespace {
+
+// The longest number a readout shows as the coordinates text prints it.
+constexpr size_t kLongestReadoutNumber = 24;
+constexpr int kReadoutDigits = 4;
+
+// A number for the readout: as the coordinates text prints it where that is
+// short, else in the compact form with a few digits.
+std::string ReadoutNumber(double value, FormulaChoice choice, bool abscissa) {
+    std::string text;
+    if (abscissa) {
+        AppendAbscissaText(text, value);
+    } else {
+        AppendValueText(text, value, choice);
+    }
+    return text.size() <= kLongestReadoutNumber ? text : CompactNumber(value, kReadoutDigits + 4);
+}
 
 // ShortNumber, and "0" where there is no finite number to tell.
 std::string Short(double value) {
@@ -56,4 +74,23 @@ std::string PlotSummary(const PlotFacts& facts) {
     return text +
            " Стрелки выбирают точку, плюс и минус увеличивают и уменьшают, Home показывает весь "
            "график.";
+}
+
+std::string PointReadout(const PointFacts& facts) {
+    std::string text = "x = " + ReadoutNumber(facts.x, facts.choice, true);
+    text += "; y = " + ReadoutNumber(facts.y, facts.choice, false);
+    text += "; точное = " + CompactNumber(facts.exact, 17);
+    if (facts.seriesError) {
+        text += "; |ряд − точное| = " + CompactNumber(*facts.seriesError, kReadoutDigits);
+    }
+    text += "; |формула − точное| = " + CompactNumber(facts.closedFormError, kReadoutDigits);
+    return text;
+}
+
+std::string TermsReadout(int n, const std::vector<NamedValue>& values) {
+    std::string text = "n = " + std::to_string(n);
+    for (const NamedValue& value : values) {
+        text += "; " + value.name + " = " + CompactNumber(value.value, kReadoutDigits);
+    }
+    return text;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "evaluation/runrecord.h"
 
 // What a screen reader says of a run's plot: what is drawn, the ranges shown,
 // where the precision is not guaranteed, and the point chosen. UTF-8.
@@ -31,3 +34,33 @@ std::string PlotSummary(const PlotFacts& facts);
 //   ShownRanges({{}, 0, 16, -2, 0, -18, -4, false, 0, 0, ""}) ->
 //     "По оси x от 0 до 16, по оси y от -2 до 0, погрешность от 1e-18 до 1e-4."
 std::string ShownRanges(const PlotFacts& facts);
+
+// One line of a run, for the readout under the pointer or the keyboard's
+// marker.
+struct PointFacts {
+    FormulaChoice choice = FormulaChoice::ClosedForm;
+    double x = 0.0;
+    double y = 0.0;
+    double exact = 0.0;                 // y*
+    double closedFormError = 0.0;       // |closed form - y*|
+    std::optional<double> seriesError;  // |series - y*|, series runs only
+};
+
+// x and y as the coordinates text prints them where that takes no more than
+// 24 characters (else in the compact form with 8 digits), y* to 17 digits and
+// the errors to 4:
+//   PointReadout({Series, 0.1, -0.019933422222, -0.0199334221587584, 0, 6.3e-11}) ->
+//     "x = 0.1; y = -0.019933422222; точное = -0.019933422158758402;
+//      |ряд − точное| = 6.3e-11; |формула − точное| = 0"
+std::string PointReadout(const PointFacts& facts);
+
+// A line's name and its value at a point, for a readout.
+struct NamedValue {
+    std::string name;
+    double value = 0.0;
+};
+
+// The values of the lines of a plot against the term index n, to 4 digits:
+//   TermsReadout(3, {{"|Tₙ|", 8.888888888888889e-08}, {"|Sₙ − y*|", 6.3e-11}}) ->
+//     "n = 3; |Tₙ| = 8.889e-8; |Sₙ − y*| = 6.3e-11"
+std::string TermsReadout(int n, const std::vector<NamedValue>& values);

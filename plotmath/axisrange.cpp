@@ -132,3 +132,10 @@ AxisRange DecadeRange(std::span<const double> values, std::span<const double> mo
         std::log10(static_cast<long double>(positive.high)) + kDecadeMargin, HighestDecade());
     return {static_cast<double>(low), static_cast<double>(high)};
 }
+
+std::vector<double> InDecades(std::vector<double> magnitudes, double floor) {
+    for (double& magnitude : magnitudes) {
+        magnitude = magnitude > 0 ? std::log10(magnitude) : floor;
+    }
+    return magnitudes;
+}

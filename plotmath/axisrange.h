@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <vector>
 
 // The ranges a plot of a run shows on its axes. Every range these functions
 // give is finite, ordered and not empty, whatever the values: from a few
@@ -44,3 +45,8 @@ AxisRange DecadeRange(std::span<const double> values, double precision);
 // The same over two sets of values.
 AxisRange DecadeRange(std::span<const double> values, std::span<const double> moreValues,
                       double precision);
+
+// Magnitudes as a logarithmic axis draws them: log10 of each, a magnitude of
+// 0 (which has no logarithm) at `floor`, the foot of the axis.
+//   InDecades({100, 0, 1e-3}, -20) -> {2, -20, -3}
+std::vector<double> InDecades(std::vector<double> magnitudes, double floor);

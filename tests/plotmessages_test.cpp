@@ -62,3 +62,30 @@ TEST(PlotSummary, TellsTheRestOfWhatIsShown) {
 }
 
 }  // namespace
+
+TEST(PointReadout, NumbersAsTheTextPrintsThemOrCompact) {
+    struct Case {
+        PointFacts facts;
+        const char* readout;
+    };
+    const Case cases[] = {
+        {{FormulaChoice::Series, 0.1, -0.019933422222, -0.0199334221587584, 0, 6.3e-11},
+         "x = 0.1; y = -0.019933422222; точное = -0.019933422158758402; |ряд − точное| = 6.3e-11; "
+         "|формула − точное| = 0"},
+        {{FormulaChoice::ClosedForm, 1, -1.416146836547142, -1.416146836547142, 2.2e-16, {}},
+         "x = 1.0; y = -1.416; точное = -1.4161468365471419; |формула − точное| = 2.2e-16"},
+        // Beyond 24 characters, x and y are told in 8 digits.
+        {{FormulaChoice::Series, 1.5e300, -2.5e299, -1, 1e-30, 2.5e299},
+         "x = 1.5e300; y = -2.5e299; точное = -1; |ряд − точное| = 2.5e299; "
+         "|формула − точное| = 1e-30"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PointReadout(c.facts), c.readout);
+    }
+}
+
+TEST(TermsReadout, EveryLineAtTheTerm) {
+    EXPECT_EQ(TermsReadout(3, {{"|Tₙ|", 8.888888888888889e-08}, {"|Sₙ − y*|", 6.3e-11}}),
+              "n = 3; |Tₙ| = 8.889e-8; |Sₙ − y*| = 6.3e-11");
+    EXPECT_EQ(TermsReadout(85, {}), "n = 85");
+}

@@ -7,14 +7,17 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 #include <gtest/gtest.h>
 
 #include "evaluation/formulas.h"
@@ -23,6 +26,7 @@
 #include "view/runplot.h"
 #include "view/seriestermsdialog.h"
 #include "view/tableplotdialog.h"
+#include "view/termsplot.h"
 
 namespace {
 
@@ -161,6 +165,46 @@ TEST(SeriesTerms, PlotShowsTermsErrorFloorAndPrecisionAgainstN) {
         }
     }
     EXPECT_EQ(lines, 4);
+}
+
+// The terms' plot is a plot as the run's is: its keys tell the values at a
+// term, it zooms and shows all again, and it draws as a picture.
+TEST(SeriesTerms, PlotKeysTellTermsAndZoom) {
+    SeriesTermsDialog terms(nullptr, 15, kDefaultPrecision);
+    terms.show();
+    terms.findChild<QTabWidget*>()->setCurrentIndex(1);
+    QApplication::processEvents();
+    auto* plot = terms.findChild<TermsPlot*>(QStringLiteral("termsPlot"));
+    ASSERT_NE(plot, nullptr);
+    const auto* readout = terms.findChild<QLabel*>(QStringLiteral("pointer"));
+    ASSERT_NE(readout, nullptr);
+    plot->setFocus();
+    QTest::keyClick(plot, Qt::Key_Right);
+    EXPECT_TRUE(readout->text().startsWith(QStringLiteral("n = 1; |Tₙ| = 450;")))
+        << readout->text().toStdString();
+    QTest::keyClick(plot, Qt::Key_Right);
+    QTest::keyClick(plot, Qt::Key_Right);
+    EXPECT_TRUE(readout->text().startsWith(QStringLiteral("n = 3; ")))
+        << readout->text().toStdString();
+
+    const auto shownN = [plot] {
+        const auto* axis = qobject_cast<QValueAxis*>(plot->chart()->axes(Qt::Horizontal).front());
+        return axis->max() - axis->min();
+    };
+    const double whole = shownN();
+    QTest::keyClick(plot, Qt::Key_Plus);
+    EXPECT_LT(shownN(), whole * 0.9);
+    QTest::keyClick(plot, Qt::Key_Home);
+    EXPECT_EQ(shownN(), whole);
+
+    QImage picture(plot->ImageSize(), QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    plot->DrawImage(painter, picture.size());
+    painter.end();
+    EXPECT_GT(plot->LegendHeight(picture.width()), 0);
+    EXPECT_NE(picture.pixel(picture.width() / 2, picture.height() / 2),
+              QColor(Qt::transparent).rgba());
 }
 
 TEST(PlotLegend, HidesAndShowsItsLine) {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QColor>
+
 class QChart;
-class QColor;
 class QPalette;
 
 // Dresses a chart in the application's palette: its background, axes, labels,
@@ -31,3 +32,15 @@ QColor LineColourFor(const QColor& colour, const QPalette& palette);
 // The colour of a focus ring drawn on the palette's base: the highlight where
 // it reads there, else the text colour.
 QColor FocusRingColour(const QPalette& palette);
+
+// The plots' line colours, chosen to be told apart in any colour vision; each
+// plot names what it draws in them.
+namespace line_colours {
+inline const QColor kBlue(0, 114, 178);
+inline const QColor kPaleGreen(120, 200, 120);
+inline const QColor kOrange(230, 159, 0);
+inline const QColor kReddishPurple(204, 121, 167);
+inline const QColor kBluishGreen(0, 158, 115);
+inline const QColor kSkyBlue(86, 180, 233);
+inline const QColor kVermilion(213, 94, 0);
+}  // namespace line_colours

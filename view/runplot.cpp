@@ -2,28 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 #include <limits>
 #include <string>
 
 #include <QCategoryAxis>
-#include <QFontMetricsF>
-#include <QGraphicsScene>
-#include <QKeyEvent>
-#include <QLegend>
 #include <QLineSeries>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QRubberBand>
 #include <QScatterSeries>
-#include <QWheelEvent>
 
-#include "accessibility/accessiblerole.h"
 #include "analysis/errorcurves.h"
 #include "analysis/exactvalue.h"
 #include "evaluation/runrecord.h"
 #include "evaluation/sweep.h"
-#include "messages/actionmessages.h"
 #include "messages/plotmessages.h"
 #include "numtext/arithmeticfault.h"
 #include "plotmath/decimation.h"
@@ -34,80 +23,42 @@
 
 namespace {
 
-// Zooming in and out by one notch of the wheel.
-constexpr double kWheelZoom = 0.8;
-constexpr int kWheelNotch = 120;
-// A dragged rectangle smaller than this, in pixels, is a click.
-constexpr int kSmallestDrag = 4;
 // The remedies' curves: points computed per pixel column of the shown range.
 constexpr int kSamplesPerColumn = 2;
 // The keyboard's marker, and how many lines Page Up and Page Down pass: a
 // twentieth of the run.
 constexpr qreal kMarkerSize = 11;
 constexpr size_t kLinesPerPage = 20;
-// The ring round the plot while it has the keyboard, in logical pixels.
-constexpr int kFocusRingWidth = 2;
-// The longest number a readout shows as the coordinates text prints it.
-constexpr size_t kLongestReadoutNumber = 24;
-constexpr int kReadoutDigits = 4;
-
 constexpr double kLargest = std::numeric_limits<double>::max();
 
-// The lines' colours, apart for any colour vision.
-const QColor kValuesColour(0, 114, 178);
-const QColor kClosedFormColour(120, 200, 120);
-const QColor kSeriesErrorColour(230, 159, 0);
-const QColor kClosedFormErrorColour(204, 121, 167);
-const QColor kReducedErrorColour(0, 158, 115);
-const QColor kCompensatedErrorColour(86, 180, 233);
-const QColor kPrecisionColour(213, 94, 0);
-
-// A number for the readout: as the coordinates text prints it where that is
-// short, else in the compact form with a few digits.
-std::string ReadoutNumber(double value, FormulaChoice choice, bool abscissa) {
-    std::string text;
-    if (abscissa) {
-        AppendAbscissaText(text, value);
-    } else {
-        AppendValueText(text, value, choice);
-    }
-    return text.size() <= kLongestReadoutNumber ? text : CompactNumber(value, kReadoutDigits + 4);
+// An error line is named as the table's column of the same errors.
+QString Heading(TableColumn column) {
+    const std::string_view heading = ColumnHeading(column);
+    return QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
 }
 
 }  // namespace
 
-RunPlot::RunPlot(const RunRecord& record, QWidget* parent)
-    : QChartView(new QChart, parent),
-      record_(record),
-      rubberBand_(new QRubberBand(QRubberBand::Rectangle, viewport())) {
+RunPlot::RunPlot(const RunRecord& record, QWidget* parent) : PlotView(parent), record_(record) {
     AddValueLines();
     AddErrorLines();
     if (record.IsSeries()) {
         AddRemedyLines();
     }
-    chart()->legend()->hide();  // PlotLegend beside the plot lists the lines whole
     AddMarker();
     notGuaranteed_ = static_cast<std::int64_t>(record.NotGuaranteedCount());
     // No smaller than its titles and a few labels show whole at; the chart's
     // least size is the one the view keeps to as it resizes.
     chart()->setMinimumSize(LegibleChartSize(*chart()));
     setMinimumSize(LegibleChartSize(*chart()) + QSize(2 * frameWidth(), 2 * frameWidth()));
-    SetAccessibleRole(this, QAccessible::Chart);
-    setAccessibleName(QStringLiteral("График"));
-    SetAccessibleRole(viewport(), QAccessible::Canvas);
-    viewport()->setAccessibleName(QStringLiteral("Область графика"));
-    rubberBand_->setAccessibleName(QStringLiteral("Рамка увеличения"));
-    setFocusPolicy(Qt::StrongFocus);
-    setRenderHint(QPainter::Antialiasing);
-    viewport()->setMouseTracking(true);
-    ApplyPalette();
+    RunPlot::ApplyPalette();
     connect(chart(), &QChart::plotAreaChanged, this, [this] {
         Guarded([this] {
             ShowAllTicks();
             Redraw();  // new pixel columns
         });
     });
-    ResetZoom();
+    RunPlot::ResetZoom();
 }
 
 RunPlot::~RunPlot() = default;
@@ -119,11 +70,11 @@ void RunPlot::AddValueLines() {
         closedForm_ = ClosedFormColumn(record_);
         // Drawn first, wide and pale, so the series shows where it leaves it.
         closedFormLine_ = MakeLine("closedForm", QStringLiteral("Формула 2((cos x)^2 − 1)"),
-                                   QPen(kClosedFormColour, 4), plot);
+                                   QPen(line_colours::kPaleGreen, 4), plot);
     }
     values_ = MakeLine("values",
                        series ? QStringLiteral("Ряд") : QStringLiteral("Формула 2((cos x)^2 − 1)"),
-                       QPen(kValuesColour, 1.5), plot);
+                       QPen(line_colours::kBlue, 1.5), plot);
     const AxisRange reals = {-kLargest, kLargest};
     x_.emplace(QStringLiteral("Абсцисса x"), DataRange(record_.X()), reals, false, Qt::Horizontal);
     y_.emplace(QStringLiteral("Значение y"), DataRange(record_.Y(), closedForm_), reals, false,
@@ -149,42 +100,34 @@ void RunPlot::AddErrorLines() {
                    DecadeRange(closedFormErrors, seriesErrors, precision), PositiveDecades(), true,
                    Qt::Vertical);
     chart()->addAxis(error_->Axis(), Qt::AlignRight);
-    // An error of 0 has no logarithm: it sits at the foot of the axis.
     const double floor = error_->Whole().low;
-    const auto inDecades = [floor](std::vector<double>& errors) {
-        for (double& error : errors) {
-            error = error > 0 ? std::log10(error) : floor;
-        }
-        return std::move(errors);
-    };
     if (series) {
-        errors_.push_back({MakeLine("seriesError", QStringLiteral("|Ряд − точное|"),
-                                    QPen(kSeriesErrorColour, 1.5), chart()),
-                           inDecades(seriesErrors)});
+        errors_.push_back({MakeLine("seriesError", Heading(TableColumn::SeriesError),
+                                    QPen(line_colours::kOrange, 1.5), chart()),
+                           InDecades(std::move(seriesErrors), floor)});
     }
-    errors_.push_back({MakeLine("closedFormError", QStringLiteral("|Формула − точное|"),
-                                QPen(kClosedFormErrorColour, 1.5), chart()),
-                       inDecades(closedFormErrors)});
+    errors_.push_back({MakeLine("closedFormError", Heading(TableColumn::ClosedFormError),
+                                QPen(line_colours::kReddishPurple, 1.5), chart()),
+                       InDecades(std::move(closedFormErrors), floor)});
     for (const FullCurve& curve : errors_) {
         Attach(curve.line, *x_, *error_);
     }
     if (series) {
         precision_ = MakeLine("precision", QStringLiteral("Точность"),
-                              QPen(kPrecisionColour, 1, Qt::DashLine), chart());
+                              QPen(line_colours::kVermilion, 1, Qt::DashLine), chart());
         Attach(precision_, *x_, *error_);
     }
 }
 
 void RunPlot::AddRemedyLines() {
-    remedies_.push_back({MakeLine("reducedError", QStringLiteral("|Приведённый ряд − точное|"),
-                                  QPen(kReducedErrorColour, 1.5), chart()),
+    remedies_.push_back({MakeLine("reducedError", Heading(TableColumn::ReducedError),
+                                  QPen(line_colours::kBluishGreen, 1.5), chart()),
                          Remedy::Reduced,
                          {}});
-    remedies_.push_back(
-        {MakeLine("compensatedError", QStringLiteral("|Компенсированная сумма − точное|"),
-                  QPen(kCompensatedErrorColour, 1.5, Qt::DotLine), chart()),
-         Remedy::Compensated,
-         {}});
+    remedies_.push_back({MakeLine("compensatedError", Heading(TableColumn::CompensatedError),
+                                  QPen(line_colours::kSkyBlue, 1.5, Qt::DotLine), chart()),
+                         Remedy::Compensated,
+                         {}});
     for (const SampledCurve& curve : remedies_) {
         Attach(curve.line, *x_, *error_);
     }
@@ -199,49 +142,14 @@ void RunPlot::AddMarker() {
     marker_->attachAxis(x_->Axis());
     marker_->attachAxis(y_->Axis());
     marker_->setMarkerSize(kMarkerSize);
-    for (QLineSeries* line : Lines()) {
-        colours_.emplace_back(line, line->pen().color());
-    }
+    KeepLineColours();
 }
 
 void RunPlot::ApplyPalette() {
+    PlotView::ApplyPalette();
     const QPalette colours = palette();
-    ThemeChart(chart(), colours);
-    for (const auto& [line, colour] : colours_) {
-        QPen pen = line->pen();
-        pen.setColor(LineColourFor(colour, colours));
-        line->setPen(pen);
-    }
     marker_->setColor(FocusRingColour(colours));
     marker_->setBorderColor(colours.color(QPalette::Base));
-}
-
-void RunPlot::focusInEvent(QFocusEvent* event) {
-    QChartView::focusInEvent(event);
-    viewport()->update();  // the ring
-}
-
-void RunPlot::focusOutEvent(QFocusEvent* event) {
-    QChartView::focusOutEvent(event);
-    viewport()->update();
-}
-
-void RunPlot::paintEvent(QPaintEvent* event) {
-    QChartView::paintEvent(event);
-    if (!hasFocus()) {
-        return;
-    }
-    QPainter painter(viewport());
-    painter.setPen(QPen(FocusRingColour(palette()), kFocusRingWidth));
-    const int inset = kFocusRingWidth / 2;
-    painter.drawRect(viewport()->rect().adjusted(inset, inset, -inset - 1, -inset - 1));
-}
-
-void RunPlot::changeEvent(QEvent* event) {
-    QChartView::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange) {
-        ApplyPalette();
-    }
 }
 
 void RunPlot::TellRanges() {
@@ -289,6 +197,9 @@ void RunPlot::MarkLine(size_t index) {
 
 std::optional<std::function<void()>> RunPlot::KeyAction(int key) {
     const size_t count = record_.LineCount();
+    if (count == 0) {
+        return std::nullopt;
+    }
     const size_t page = std::max<size_t>(1, count / kLinesPerPage);
     // Where the keys start: the marked line, or the one in the middle of the view.
     const size_t at =
@@ -323,17 +234,6 @@ std::optional<std::function<void()>> RunPlot::KeyAction(int key) {
     }
 }
 
-void RunPlot::keyPressEvent(QKeyEvent* event) {
-    const std::optional<std::function<void()>> action =
-        record_.LineCount() > 0 ? KeyAction(event->key()) : std::nullopt;
-    if (!action) {
-        QChartView::keyPressEvent(event);
-        return;
-    }
-    Guarded(*action);
-    event->accept();
-}
-
 std::vector<QLineSeries*> RunPlot::Lines() const {
     std::vector<QLineSeries*> lines;
     for (QLineSeries* line : {closedFormLine_, values_}) {
@@ -351,15 +251,6 @@ std::vector<QLineSeries*> RunPlot::Lines() const {
         lines.push_back(precision_);
     }
     return lines;
-}
-
-QLineSeries* RunPlot::Line(const char* objectName) const {
-    for (QLineSeries* line : Lines()) {
-        if (line->objectName() == QLatin1String(objectName)) {
-            return line;
-        }
-    }
-    return nullptr;
 }
 
 const PlotAxis& RunPlot::AxisOf(Axis axis) const {
@@ -387,73 +278,6 @@ QPointF RunPlot::PositionOf(double x, double y) const {
     const QPointF inChart =
         chart()->mapToPosition(QPointF(x_->Mapping().ToPlot(x), y_->Mapping().ToPlot(y)), values_);
     return mapFromScene(chart()->mapToScene(inChart));
-}
-
-namespace {
-
-constexpr int kLegendSwatch = 24;
-constexpr int kLegendGap = 16;
-
-// Where each shown line's legend entry goes in a strip `width` pixels wide:
-// left to right, wrapping.
-std::vector<QRectF> LegendPlaces(const std::vector<QLineSeries*>& lines, const QFontMetricsF& font,
-                                 double width) {
-    std::vector<QRectF> places;
-    const double height = font.lineSpacing() * 1.4;
-    double x = kLegendGap;
-    double y = 0;
-    for (const QLineSeries* line : lines) {
-        const double entry = kLegendSwatch + 6 + font.horizontalAdvance(line->name());
-        if (x > kLegendGap && x + entry > width - kLegendGap) {
-            x = kLegendGap;
-            y += height;
-        }
-        places.emplace_back(x, y, entry, height);
-        x += entry + kLegendGap;
-    }
-    return places;
-}
-
-}  // namespace
-
-std::vector<QLineSeries*> RunPlot::ShownLines() const {
-    std::vector<QLineSeries*> shown = Lines();
-    std::erase_if(shown, [](const QLineSeries* line) { return !line->isVisible(); });
-    return shown;
-}
-
-int RunPlot::LegendHeight(int width) const {
-    const QFontMetricsF font(chart()->font());
-    const std::vector<QRectF> places = LegendPlaces(ShownLines(), font, width);
-    return places.empty()
-               ? 0
-               : static_cast<int>(std::ceil(places.back().bottom() + font.lineSpacing() * 0.5));
-}
-
-QSize RunPlot::ImageSize() const {
-    return {viewport()->width(), viewport()->height() + LegendHeight(viewport()->width())};
-}
-
-void RunPlot::DrawImage(QPainter& painter, QSize size) const {
-    const int legend = LegendHeight(size.width());
-    const QRectF chartArea(0, 0, size.width(), size.height() - legend);
-    painter.fillRect(QRectF(QPointF(0, 0), QSizeF(size)), chart()->backgroundBrush());
-    chart()->scene()->render(&painter, chartArea, chart()->sceneBoundingRect());
-    const QFontMetricsF font(chart()->font());
-    const std::vector<QLineSeries*> lines = ShownLines();
-    const std::vector<QRectF> places = LegendPlaces(lines, font, size.width());
-    painter.setFont(chart()->font());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const QRectF place = places[i].translated(0, chartArea.bottom());
-        const double middle = place.center().y();
-        painter.setPen(lines[i]->pen());
-        painter.drawLine(QPointF(place.left(), middle),
-                         QPointF(place.left() + kLegendSwatch, middle));
-        painter.setPen(chart()->legend()->labelColor());
-        painter.drawText(QRectF(place.left() + kLegendSwatch + 6, place.top(),
-                                place.width() - kLegendSwatch - 6, place.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, lines[i]->name());
-    }
 }
 
 void RunPlot::ResetZoom() {
@@ -601,85 +425,28 @@ void RunPlot::ZoomTo(QRectF area) {
     Describe();
 }
 
-bool RunPlot::Guarded(const std::function<void()>& action) {
-    try {
-        action();
-        return true;
-    } catch (const std::exception&) {
-        // Memory ran out redrawing: say so where the readout is, and go on.
-        emit PointerAt(QString::fromUtf8(kActionOutOfMemory)
-                           .replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
-        return false;
-    }
-}
-
-void RunPlot::wheelEvent(QWheelEvent* event) {
-    const double notches = event->angleDelta().y() / static_cast<double>(kWheelNotch);
-    if (notches != 0) {
-        Guarded([&] { ZoomAbout(event->position(), std::pow(kWheelZoom, notches)); });
-    }
-    event->accept();
-}
-
-void RunPlot::mouseDoubleClickEvent(QMouseEvent* event) {
-    Guarded([this] { ResetZoom(); });
-    event->accept();
-}
-
-void RunPlot::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        QChartView::mousePressEvent(event);
-        return;
-    }
-    dragging_ = true;
-    dragStart_ = event->position().toPoint();
-    rubberBand_->setGeometry(QRect(dragStart_, QSize()));
-    rubberBand_->show();
-    event->accept();
-}
-
-void RunPlot::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_) {
-        rubberBand_->setGeometry(QRect(dragStart_, event->position().toPoint()).normalized());
-    }
+void RunPlot::PointerMoved(QPointF position) {
     if (record_.LineCount() > 0) {
-        Guarded([&] {
-            const QString readout = Readout(NearestIndex(record_.X(), XAt(event->position())));
-            Describe(readout);
-            emit PointerAt(readout);
-        });
+        const QString readout = Readout(NearestIndex(record_.X(), XAt(position)));
+        Describe(readout);
+        emit PointerAt(readout);
     }
-    event->accept();
-}
-
-void RunPlot::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !dragging_) {
-        QChartView::mouseReleaseEvent(event);
-        return;
-    }
-    dragging_ = false;
-    rubberBand_->hide();
-    const QRect area = QRect(dragStart_, event->position().toPoint()).normalized();
-    if (area.width() >= kSmallestDrag && area.height() >= kSmallestDrag) {
-        Guarded([&] { ZoomTo(area); });
-    }
-    event->accept();
 }
 
 QString RunPlot::Readout(size_t index) const {
-    const FormulaChoice choice = record_.recipe.choice;
     const double x = record_.X()[index];
     const double y = record_.Y()[index];
     const ExactReference exact(x);
-    std::string text = "x = " + ReadoutNumber(x, choice, true);
-    text += "; y = " + ReadoutNumber(y, choice, false);
-    text += "; точное = " + CompactNumber(exact.Value(), 17);
+    PointFacts facts;
+    facts.choice = record_.recipe.choice;
+    facts.x = x;
+    facts.y = y;
+    facts.exact = exact.Value();
     if (record_.IsSeries()) {
-        text += "; |ряд − точное| = " + CompactNumber(exact.ErrorOf(y), kReadoutDigits);
-        text += "; |формула − точное| = " +
-                CompactNumber(exact.ErrorOf(closedForm_[index]), kReadoutDigits);
+        facts.seriesError = exact.ErrorOf(y);
+        facts.closedFormError = exact.ErrorOf(closedForm_[index]);
     } else {
-        text += "; |формула − точное| = " + CompactNumber(exact.ErrorOf(y), kReadoutDigits);
+        facts.closedFormError = exact.ErrorOf(y);
     }
-    return QString::fromStdString(text);
+    return QString::fromStdString(PointReadout(facts));
 }

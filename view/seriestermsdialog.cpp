@@ -8,13 +8,10 @@
 
 #include <QAbstractTableModel>
 #include <QAction>
-#include <QCategoryAxis>
-#include <QChartView>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -34,17 +31,14 @@
 #include "table/termstable.h"
 #include "view/charttheme.h"
 #include "view/coordinatestablemodel.h"
-#include "view/plotaxis.h"
-#include "view/plotlegend.h"
+#include "view/plotpage.h"
+#include "view/termsplot.h"
 
 namespace {
 
 constexpr double kScreenShare = 0.6;
 
-const QColor kTermColour(0, 114, 178);
-const QColor kErrorColour(230, 159, 0);
 const QColor kFloorColour(120, 120, 120);
-const QColor kPrecisionColour(213, 94, 0);
 
 // The steps of a breakdown as a table model.
 class TermsTableModel : public QAbstractTableModel {
@@ -91,88 +85,25 @@ private:
     std::vector<TermColumn> columns_;
 };
 
-// log10 of every magnitude, a magnitude of 0 at `floor`.
-std::vector<double> Decades(const std::vector<double>& magnitudes, double floor) {
-    std::vector<double> decades;
-    decades.reserve(magnitudes.size());
-    for (double magnitude : magnitudes) {
-        decades.push_back(magnitude > 0 ? std::log10(magnitude) : floor);
+// The plot of a breakdown against n.
+TermsPlot* MakeTermsPlot(const SeriesBreakdown& breakdown, QWidget* parent) {
+    std::vector<double> terms;
+    std::vector<double> errors;
+    std::vector<double> floors;
+    for (const TermStep& step : breakdown.steps) {
+        terms.push_back(std::fabs(step.term));
+        errors.push_back(step.error);
+        floors.push_back(step.roundingFloor);
     }
-    return decades;
+    std::vector<TermsCurve> curves = {
+        {"terms", QStringLiteral("|Tₙ|"), QPen(line_colours::kBlue, 1.5), std::move(terms), true},
+        {"error", QStringLiteral("|Sₙ − y*|"), QPen(line_colours::kOrange, 1.5), std::move(errors),
+         false},
+        {"floor", QStringLiteral("Предел округления u·Σ|Tₖ|"),
+         QPen(kFloorColour, 1, Qt::DashDotLine), std::move(floors), false},
+    };
+    return new TermsPlot(std::move(curves), breakdown.precision, parent);
 }
-
-// The plot of a breakdown against n. Fixed: a few dozen points need no zoom.
-class TermsPlot : public QChartView {
-public:
-    TermsPlot(const SeriesBreakdown& breakdown, QWidget* parent) : QChartView(new QChart, parent) {
-        std::vector<double> ns;
-        std::vector<double> terms;
-        std::vector<double> errors;
-        std::vector<double> floors;
-        for (const TermStep& step : breakdown.steps) {
-            ns.push_back(step.n);
-            terms.push_back(std::fabs(step.term));
-            errors.push_back(step.error);
-            floors.push_back(step.roundingFloor);
-        }
-        x_.emplace(QStringLiteral("Номер члена n"), DataRange(ns),
-                   AxisRange{0, static_cast<double>(ns.size() + 1)}, false, Qt::Horizontal);
-        std::vector<double> all = terms;
-        all.insert(all.end(), floors.begin(), floors.end());
-        y_.emplace(QStringLiteral("Модуль, лог. шкала"),
-                   DecadeRange(all, errors, breakdown.precision), PositiveDecades(), true,
-                   Qt::Vertical);
-        chart()->addAxis(x_->Axis(), Qt::AlignBottom);
-        chart()->addAxis(y_->Axis(), Qt::AlignLeft);
-        chart()->legend()->hide();  // PlotLegend lists the lines whole
-        const double floor = y_->Whole().low;
-        lines_ = {
-            Add("terms", QStringLiteral("|Tₙ|"), QPen(kTermColour, 1.5), ns, Decades(terms, floor)),
-            Add("error", QStringLiteral("|Sₙ − y*|"), QPen(kErrorColour, 1.5), ns,
-                Decades(errors, floor)),
-            Add("floor", QStringLiteral("Предел округления u·Σ|Tₖ|"),
-                QPen(kFloorColour, 1, Qt::DashDotLine), ns, Decades(floors, floor)),
-            Add("precision", QStringLiteral("Точность"), QPen(kPrecisionColour, 1, Qt::DashLine),
-                {ns.front(), ns.back()}, std::vector<double>(2, std::log10(breakdown.precision))),
-        };
-        setRenderHint(QPainter::Antialiasing);
-        // No smaller than its titles show whole at.
-        chart()->setMinimumSize(LegibleChartSize(*chart()));
-        setMinimumSize(LegibleChartSize(*chart()) + QSize(2 * frameWidth(), 2 * frameWidth()));
-        ThemeChart(chart(), palette());
-        for (QLineSeries* line : lines_) {
-            QPen pen = line->pen();
-            pen.setColor(LineColourFor(pen.color(), palette()));
-            line->setPen(pen);
-        }
-        connect(chart(), &QChart::plotAreaChanged, this, [this] {
-            x_->Retick(chart()->plotArea(), chart()->size().width());
-            y_->Retick(chart()->plotArea(), chart()->size().width());
-        });
-        x_->Show(x_->Whole(), chart()->plotArea(), chart()->size().width());
-        y_->Show(y_->Whole(), chart()->plotArea(), chart()->size().width());
-    }
-
-    const std::vector<QLineSeries*>& Lines() const { return lines_; }
-
-private:
-    QLineSeries* Add(const char* name, const QString& title, const QPen& pen,
-                     const std::vector<double>& xs, const std::vector<double>& ys) {
-        QLineSeries* line = MakeLine(name, title, pen, chart());
-        QList<QPointF> points;
-        for (size_t i = 0; i < xs.size(); ++i) {
-            points.append(QPointF(x_->Mapping().ToPlot(xs[i]), y_->Mapping().ToPlot(ys[i])));
-        }
-        line->replace(points);
-        line->setPointsVisible(points.size() == 1 || name == std::string_view("terms"));
-        Attach(line, *x_, *y_);
-        return line;
-    }
-
-    std::optional<PlotAxis> x_;
-    std::optional<PlotAxis> y_;
-    std::vector<QLineSeries*> lines_;
-};
 
 }  // namespace
 
@@ -287,18 +218,15 @@ QWidget* SeriesTermsDialog::MakeTable() {
 }
 
 QWidget* SeriesTermsDialog::MakePlot() {
-    auto* page = new QWidget(this);
-    auto* plot = new TermsPlot(breakdown_, page);
+    TermsPlot* plot = MakeTermsPlot(breakdown_, this);
     plot->setObjectName(QStringLiteral("termsPlot"));
-    SetAccessibleRole(plot, QAccessible::Chart);
     plot->setAccessibleName(QStringLiteral("График членов ряда"));
     plot->setAccessibleDescription(
         QStringLiteral("Модули членов ряда, погрешность частичных сумм, точность и предел "
                        "округления в зависимости от номера члена, логарифмическая шкала"));
-    SetAccessibleRole(plot->viewport(), QAccessible::Canvas);
-    plot->viewport()->setAccessibleName(QStringLiteral("Область графика"));
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(plot, 1);
-    layout->addWidget(new PlotLegend(plot->Lines(), page));
-    return page;
+    return MakePlotPage(
+               this, plot,
+               QStringLiteral("Колесо мыши, рамка, + и − увеличивают; стрелки выбирают член; "
+                              "Home — весь график."))
+        .page;
 }

@@ -41,7 +41,7 @@
 #include "table/selectiontext.h"
 #include "table/table.h"
 #include "view/coordinatestablemodel.h"
-#include "view/plotlegend.h"
+#include "view/plotpage.h"
 #include "view/runplot.h"
 #include "view/seriestermsdialog.h"
 
@@ -59,8 +59,6 @@ public:
 
 // The share of the screen the dialogue first takes.
 constexpr double kScreenShare = 0.7;
-// Lines kept for the readout under the plot.
-constexpr int kReadoutLines = 3;  // the keys' hint wraps to three at larger fonts
 // Room around a cell's text and a heading's, in pixels.
 constexpr int kCellPadding = 14;
 // The most digits a column of numbers is made wide for: a longer number (an
@@ -195,46 +193,13 @@ QWidget* TablePlotDialog::MakeTablePage() {
 }
 
 QWidget* TablePlotDialog::MakePlotPage() {
-    auto* page = new QWidget(this);
-    plot_ = new RunPlot(record_, page);
+    plot_ = new RunPlot(record_, this);
     plot_->setObjectName(QStringLiteral("plot"));
-    plot_->setFocusPolicy(Qt::StrongFocus);
-    auto* reset = MakeButton(page, QStringLiteral("Показать весь график"), "resetZoomButton");
-    connect(reset, &QPushButton::clicked, plot_, &RunPlot::ResetZoom);
-    auto* savePlot = MakeButton(page, QStringLiteral("Сохранить график…"), "savePlotButton");
-    connect(savePlot, &QPushButton::clicked, this, &TablePlotDialog::SaveThePlot);
-    AddPlotActions(page);
-    auto* pointer = new QLabel(
-        QStringLiteral("Колесо мыши, выделение рамкой и клавиши + и − увеличивают, стрелки "
-                       "выбирают точку, двойной щелчок и Home показывают весь график."),
-        page);
-    pointer->setObjectName(QStringLiteral("pointer"));
-    pointer->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // Its text changes as the pointer moves: it neither widens the dialogue
-    // nor makes the plot above it jump.
-    pointer->setWordWrap(true);
-    pointer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    pointer->setFixedHeight(kReadoutLines * pointer->fontMetrics().lineSpacing());
-    SetAccessibleRole(pointer, QAccessible::StatusBar);  // read on demand, not with the dialogue
-    connect(plot_, &RunPlot::PointerAt, pointer, &QLabel::setText);
-    // What the plot's keys do is shown under it and spoken; what the mouse does, only shown.
-    QLabel* spoken = MakeUnseenAnnouncer(this, QStringLiteral("plotNews"));
-    connect(plot_, &RunPlot::Told, pointer, [pointer, spoken](const QString& news) {
-        pointer->setText(news);
-        Announce(spoken, news);
-    });
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(savePlot);
-    buttons->addWidget(reset);
-    buttons->addStretch();
-    auto* under = new QHBoxLayout;
-    under->addWidget(new PlotLegend(plot_->Lines(), page), 1);
-    under->addLayout(buttons);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(plot_, 1);
-    layout->addLayout(under);
-    layout->addWidget(pointer);
-    return page;
+    return ::MakePlotPage(
+               this, plot_,
+               QStringLiteral("Колесо мыши, выделение рамкой и клавиши + и − увеличивают, стрелки "
+                              "выбирают точку, двойной щелчок и Home показывают весь график."))
+        .page;
 }
 
 void TablePlotDialog::SizeColumns() {
@@ -267,51 +232,9 @@ void TablePlotDialog::SizeColumns() {
         kCellPadding);
 }
 
-void TablePlotDialog::AddPlotActions(QWidget* page) {
-    auto* copy = new QAction(QStringLiteral("Копировать график"), page);
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    auto* save = new QAction(QStringLiteral("Сохранить график…"), page);
-    auto* reset = new QAction(QStringLiteral("Показать весь график"), page);
-    connect(copy, &QAction::triggered, this, &TablePlotDialog::CopyThePlot);
-    connect(save, &QAction::triggered, this, &TablePlotDialog::SaveThePlot);
-    connect(reset, &QAction::triggered, plot_, &RunPlot::ResetZoom);
-    page->addAction(copy);  // Ctrl+C anywhere on the plot's page
-    for (QAction* action : {copy, save, reset}) {
-        plot_->addAction(action);
-    }
-    plot_->setContextMenuPolicy(Qt::ActionsContextMenu);
-}
-
-void TablePlotDialog::CopyThePlot() {
-    RunGuarded(this, [this] {
-        const QSize size = plot_->ImageSize();
-        const qreal ratio = plot_->devicePixelRatioF();
-        QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        plot_->DrawImage(painter, size);
-        painter.end();
-        QGuiApplication::clipboard()->setImage(image);
-    });
-}
-
-void TablePlotDialog::SaveThePlot() {
-    RunGuarded(this, [this] {
-        SavePlot(this, plot_->ImageSize(), [this, size = plot_->ImageSize()](QPainter& painter) {
-            plot_->DrawImage(painter, size);
-        });
-    });
-}
-
 void TablePlotDialog::Print() {
     if (tabs_->currentWidget()->isAncestorOf(plot_)) {
-        const QSize size = plot_->ImageSize();
-        PrintWithPreview(this, QStringLiteral("график"), true, [this, size](QPrinter& printer) {
-            PrintPicture(printer, size,
-                         [this, size](QPainter& painter) { plot_->DrawImage(painter, size); });
-        });
+        PrintPlotPicture(this, *plot_);
         return;
     }
     const std::pair<size_t, size_t> rows = RowsToPrint();

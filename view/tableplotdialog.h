@@ -53,9 +53,6 @@ private:
     void AddPageKeys();
     QWidget* MakePlotPage();
     void CopySelection();
-    void AddPlotActions(QWidget* page);
-    void CopyThePlot();
-    void SaveThePlot();
     // Prints the plot or the table, whichever is shown.
     void Print();
     // The selected rows [first, last), or every row without a selection of two or more.

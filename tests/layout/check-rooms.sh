@@ -11,7 +11,7 @@ allowed() {
         numtext) echo "" ;;
         textout) echo "" ;;
         evaluation) echo "numtext" ;;
-        messages) echo "numtext evaluation textout" ;;
+        messages) echo "numtext evaluation textout plotmath" ;;
         analysis) echo "numtext evaluation" ;;
         table) echo "numtext evaluation analysis textout" ;;
         plotmath) echo "" ;;
