@@ -121,20 +121,25 @@ std::string_view OptionName(std::string_view argument) {
     return argument.substr(0, argument.find('='));
 }
 
+// An option that takes a value, shown in the usage as `valueName`.
+QCommandLineOption Valued(const char* name, const char* valueName) {
+    return {QString::fromLatin1(name), QString(), QString::fromLatin1(valueName)};
+}
+
 struct Options {
     QCommandLineOption print{QStringLiteral("print")};
     QCommandLineOption series{QStringLiteral("series")};
     QCommandLineOption closedForm{QStringLiteral("closed-form")};
-    QCommandLineOption start{QStringLiteral("start"), QString(), QStringLiteral("T")};
-    QCommandLineOption end{QStringLiteral("end"), QString(), QStringLiteral("T")};
-    QCommandLineOption step{QStringLiteral("step"), QString(), QStringLiteral("T")};
-    QCommandLineOption precision{QStringLiteral("precision"), QString(), QStringLiteral("T")};
+    QCommandLineOption start = Valued("start", "T");
+    QCommandLineOption end = Valued("end", "T");
+    QCommandLineOption step = Valued("step", "T");
+    QCommandLineOption precision = Valued("precision", "T");
     QCommandLineOption csv{QStringLiteral("csv")};
     QCommandLineOption csvComma{QStringLiteral("csv-comma")};
-    QCommandLineOption xlsx{QStringLiteral("xlsx"), QString(), QStringLiteral("FILE")};
-    QCommandLineOption plot{QStringLiteral("plot"), QString(), QStringLiteral("FILE")};
-    QCommandLineOption size{QStringLiteral("size"), QString(), QStringLiteral("WxH")};
-    QCommandLineOption terms{QStringLiteral("terms"), QString(), QStringLiteral("X")};
+    QCommandLineOption xlsx = Valued("xlsx", "FILE");
+    QCommandLineOption plot = Valued("plot", "FILE");
+    QCommandLineOption size = Valued("size", "WxH");
+    QCommandLineOption terms = Valued("terms", "X");
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
 

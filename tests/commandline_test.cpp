@@ -211,29 +211,40 @@ TEST(CommandLine, DefaultRunsByteForByte) {
     EXPECT_EQ(series.err, "");
 }
 
-TEST(CommandLine, RefusalGoesToStandardErrorInWordsForTheCommandLine) {
-    // "0,1" reads as 0, exactly as the step box's text would.
-    const Finished refused = RunProgram({"--print", "--closed-form", "--step", "0,1"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(refused.err,
-              "Недопустимые данные\n"
-              "Шаг равен нулю: значение Х не будет меняться, и перебор не закончится.\n"
-              "Запустите снова с --step, отличным от нуля.\n");
-}
-
-TEST(CommandLine, FaultKeepsTheEarlierLines) {
-    const Finished faulted =
-        RunProgram({"--print", "--series", "--start", "1", "--end", "300", "--step", "99"});
-    EXPECT_EQ(faulted.status, 3);
-    EXPECT_EQ(faulted.out, "(1.0;-1.416146651702)\r\n");
-    EXPECT_EQ(faulted.err,
-              "Ошибка вычисления\nВычисление прервано.\n"
-              "Переполнение при возведении в степень: число вышло за пределы допустимого "
-              "диапазона.\nТочки, полученные до ошибки, сохранены.\n"
-              "Члены ряда при таком |Х| слишком велики. Запустите снова с меньшим |Х| (--start, "
-              "--end) или с большей --precision, чтобы ряд останавливался раньше, или с "
-              "--closed-form: формула 2((cos(x))^2-1) не переполняется.\n");
+// A refusal and a fault: the lines made, the words for the command line on
+// standard error, and the status that tells them apart.
+TEST(CommandLine, RefusalAndFaultGoToStandardErrorInWordsForTheCommandLine) {
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        const char* out;
+        const char* err;
+    };
+    const Case cases[] = {
+        // "0,1" reads as 0, exactly as the step box's text would.
+        {{"--print", "--closed-form", "--step", "0,1"},
+         1,
+         "",
+         "Недопустимые данные\n"
+         "Шаг равен нулю: значение Х не будет меняться, и перебор не закончится.\n"
+         "Запустите снова с --step, отличным от нуля.\n"},
+        // A fault keeps the earlier lines.
+        {{"--print", "--series", "--start", "1", "--end", "300", "--step", "99"},
+         3,
+         "(1.0;-1.416146651702)\r\n",
+         "Ошибка вычисления\nВычисление прервано.\n"
+         "Переполнение при возведении в степень: число вышло за пределы допустимого "
+         "диапазона.\nТочки, полученные до ошибки, сохранены.\n"
+         "Члены ряда при таком |Х| слишком велики. Запустите снова с меньшим |Х| (--start, "
+         "--end) или с большей --precision, чтобы ряд останавливался раньше, или с "
+         "--closed-form: формула 2((cos(x))^2-1) не переполняется.\n"},
+    };
+    for (const Case& c : cases) {
+        const Finished finished = RunProgram(c.arguments);
+        EXPECT_EQ(finished.status, c.status) << c.arguments[1];
+        EXPECT_EQ(finished.out, c.out);
+        EXPECT_EQ(finished.err, c.err);
+    }
 }
 
 TEST(CommandLine, WarningStillCompletes) {

@@ -232,29 +232,32 @@ TEST(TableSaving, SavesEveryFormThroughTheFileDialogue) {
               QStringList({"book.xlsx", "comma.csv", "point.csv", "run.txt"}));
 }
 
-TEST(TableSaving, DialogueTellsOfAFailure) {
-    const Tabulation run = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("file.txt"));
-    ASSERT_EQ(WriteFileAtomically(path, "x"), QString());
+// The default closed-form run, and a folder holding one earlier file.
+class SavingBesideAFile : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(WriteFileAtomically(earlier_, "earlier"), QString()); }
+
+    const Tabulation run_ = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
+    QTemporaryDir folder_;
+    const QString earlier_ = folder_.filePath(QStringLiteral("run.csv"));
+};
+
+TEST_F(SavingBesideAFile, DialogueTellsOfAFailure) {
     QString failure;
-    SaveThroughTheDialogue(run, path + QStringLiteral("/inside.txt"), 0, &failure);
+    // A file where a folder is meant.
+    SaveThroughTheDialogue(run_, earlier_ + QStringLiteral("/inside.txt"), 0, &failure);
     EXPECT_TRUE(failure.startsWith(QStringLiteral("Не удалось сохранить файл «")))
         << failure.toStdString();
     EXPECT_TRUE(failure.contains(QStringLiteral("Прежний файл, если он был, не изменён")));
 }
 
-TEST(TableSaving, OverwriteQuestionSeesTheSuffixTheFilterAdds) {
-    const Tabulation run = RunScripted(Answer::No, {std::nullopt, std::nullopt, std::nullopt});
-    QTemporaryDir folder;
-    const QString existing = folder.filePath(QStringLiteral("run.csv"));
-    ASSERT_EQ(WriteFileAtomically(existing, "earlier"), QString());
+TEST_F(SavingBesideAFile, OverwriteQuestionSeesTheSuffixTheFilterAdds) {
     QString question;
     ModalAnswerer answerer({[&](QDialog& box) {
                                 auto* files = qobject_cast<QFileDialog*>(&box);
                                 ASSERT_NE(files, nullptr);
                                 files->selectNameFilter(files->nameFilters()[1]);  // a CSV
-                                files->setDirectory(folder.path());
+                                files->setDirectory(folder_.path());
                                 files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
                                     ->setText(QStringLiteral("run"));
                                 // From a timer of its own, so that the answerer's
@@ -269,9 +272,9 @@ TEST(TableSaving, OverwriteQuestionSeesTheSuffixTheFilterAdds) {
                                 QTimer::singleShot(0, files, [files] { files->reject(); });
                             }});
     QWidget owner;
-    SaveRun(&owner, run);
+    SaveRun(&owner, run_);
     EXPECT_TRUE(question.contains(QStringLiteral("run.csv"))) << question.toStdString();
-    EXPECT_EQ(FileBytes(existing), QByteArray("earlier"));
+    EXPECT_EQ(FileBytes(earlier_), QByteArray("earlier"));
 }
 
 // What WriteFileAtomically says as an ordinary user: root may write anyway,

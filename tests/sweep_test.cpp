@@ -219,21 +219,58 @@ TEST(Sweep, ZeroStepIsRefused) {
     }
 }
 
-TEST(Sweep, MoreThanAMillionLinesIsRefused) {
-    const Replies rows[] = {{"0", "1e9", "1e-3"},
-                            {"1", "1000001", "1"},
-                            {"-5e5", "5e5", "0.5"},
-                            {"-1e308", "1e308", "1e302"}};
-    for (const Replies& replies : rows) {
+// Every refusal comes before any line, in one message that says why and
+// what to do.
+TEST(Sweep, RefusalsTellWhyBeforeAnyLine) {
+    const char* tooManyLines =
+        "Слишком много точек: с таким шагом на этом отрезке получится больше "
+        "1\u00a0000\u00a0000 строк, а допустимо не более 1\u00a0000\u00a0000.\r\n"
+        "Нажмите «Ввод данных» и увеличьте шаг или сократите отрезок.";
+    const char* precisionNotPositive =
+        "Точность должна быть больше нуля: иначе члены ряда никогда не станут "
+        "достаточно малыми.\r\nНажмите «Ввод данных» и введите положительную "
+        "точность.";
+    struct Case {
+        Answer choice;
+        Replies replies;
+        RunReason reason;
+        size_t messageAt;  // the refusal's place among the dialogues
+        const char* message;
+    };
+    const Case cases[] = {
+        // Refused before the precision prompt.
+        {Answer::Yes, {"0", "1e9", "1e-3"}, RunReason::TooManyLines, 4, tooManyLines},
+        {Answer::Yes, {"1", "1000001", "1"}, RunReason::TooManyLines, 4, tooManyLines},
+        {Answer::Yes, {"-5e5", "5e5", "0.5"}, RunReason::TooManyLines, 4, tooManyLines},
+        {Answer::Yes, {"-1e308", "1e308", "1e302"}, RunReason::TooManyLines, 4, tooManyLines},
+        // 999,000 lines of about 320 characters: over 300 MB of text.
+        {Answer::No,
+         {"1e300", "1.999e300", "1e294"},
+         RunReason::TooMuchText,
+         4,
+         "Слишком длинный текст координат: с таким шагом на этом отрезке он займёт больше "
+         "64\u00a0МиБ. Допустимо не более 1\u00a0000\u00a0000 строк и не более "
+         "64\u00a0МиБ текста.\r\nНажмите «Ввод данных» и увеличьте шаг или сократите "
+         "отрезок."},
+    };
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    for (const char* precision : {"0", "-1", "", "abc", "1e-400"}) {
+        all.push_back({Answer::Yes,
+                       {kConfirm, kConfirm, kConfirm, precision},
+                       RunReason::PrecisionNotPositive,
+                       5,
+                       precisionNotPositive});
+    }
+    for (const Case& c : all) {
+        SCOPED_TRACE(testing::Message()
+                     << c.replies.size() << " replies, reason " << static_cast<int>(c.reason));
         SweepState state;
-        const RunResult run = RunWith(state, Answer::Yes, replies);
-        EXPECT_EQ(run.outcome, Refused(RunReason::TooManyLines));
-        ASSERT_EQ(run.calls.size(), 5u);  // refused before the precision prompt
-        EXPECT_EQ(run.calls[4].kind, Kind::Message);
-        EXPECT_EQ(run.calls[4].prompt,
-                  "Слишком много точек: с таким шагом на этом отрезке получится больше "
-                  "1\u00a0000\u00a0000 строк, а допустимо не более 1\u00a0000\u00a0000.\r\n"
-                  "Нажмите «Ввод данных» и увеличьте шаг или сократите отрезок.");
+        const RunResult run = RunWith(state, c.choice, c.replies);
+        EXPECT_EQ(run.outcome, Refused(c.reason));
+        ASSERT_EQ(run.calls.size(), c.messageAt + 1);
+        EXPECT_EQ(run.calls[c.messageAt].kind, Kind::Message);
+        EXPECT_EQ(run.calls[c.messageAt].title, "Недопустимые данные");
+        EXPECT_EQ(run.calls[c.messageAt].prompt, c.message);
         EXPECT_EQ(state.CoordinatesText, "");
     }
 }
@@ -257,36 +294,6 @@ TEST(Sweep, StepThatStopsMovingTheAbscissaEndsTheRun) {
               "Шаг слишком мал: при Х = 9007199254740992.0 прибавление шага уже не меняет Х, "
               "и перебор не закончится.\r\nПолучено точек: 3; они сохранены.\r\n"
               "Нажмите «Ввод данных» и увеличьте шаг.");
-}
-
-TEST(Sweep, PrecisionNotAboveZeroIsRefused) {
-    for (const char* precision : {"0", "-1", "", "abc", "1e-400"}) {
-        SweepState state;
-        const RunResult run =
-            RunWith(state, Answer::Yes, {kConfirm, kConfirm, kConfirm, precision});
-        EXPECT_EQ(run.outcome, Refused(RunReason::PrecisionNotPositive)) << precision;
-        ASSERT_EQ(run.calls.size(), 6u) << precision;
-        EXPECT_EQ(run.calls[5].prompt,
-                  "Точность должна быть больше нуля: иначе члены ряда никогда не станут "
-                  "достаточно малыми.\r\nНажмите «Ввод данных» и введите положительную "
-                  "точность.");
-        EXPECT_EQ(state.CoordinatesText, "");
-    }
-}
-
-TEST(Sweep, TextBeyondItsLimitIsRefusedBeforeTheSweep) {
-    // 999,000 lines of about 320 characters: over 300 MB of text.
-    SweepState state;
-    const RunResult run = RunWith(state, Answer::No, {"1e300", "1.999e300", "1e294"});
-    EXPECT_EQ(run.outcome, Refused(RunReason::TooMuchText));
-    ASSERT_EQ(run.calls.size(), 5u);
-    EXPECT_EQ(run.calls[4].title, "Недопустимые данные");
-    EXPECT_EQ(run.calls[4].prompt,
-              "Слишком длинный текст координат: с таким шагом на этом отрезке он займёт больше "
-              "64\u00a0МиБ. Допустимо не более 1\u00a0000\u00a0000 строк и не более "
-              "64\u00a0МиБ текста.\r\nНажмите «Ввод данных» и увеличьте шаг или сократите "
-              "отрезок.");
-    EXPECT_EQ(state.CoordinatesText, "");
 }
 
 TEST(Sweep, OrdinaryMillionLineRunsAreNotRefusedForSize) {
