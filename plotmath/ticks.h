@@ -17,7 +17,8 @@ struct Tick {
 };
 
 // Ticks at round values (1, 2 or 5 times a power of ten apart), at least two
-// and at most about `maxTicks`, within the shown range.
+// and at most about `maxTicks`, within the shown range. Axes take them
+// through OffsetTicks; tests check the choice itself here.
 //   LinearTicks({0, 16}, 5)  -> 0, 5, 10, 15
 //   LinearTicks({-2.1, 0.1}, 12) -> -2, -1.8, ..., -0.2, 0
 //   LinearTicks({1e15, 1e15 + 4}, 3) -> "1e15", "1.000000000000002e15", "1.000000000000004e15"

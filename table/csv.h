@@ -31,5 +31,5 @@ std::string_view CsvOpening(DecimalMark mark);
 bool WriteTableCsv(const RunRecord& record, ByteSink& sink, DecimalMark mark = DecimalMark::Point,
                    WorkProgress* progress = nullptr);
 
-// The whole CSV as a text.
+// The whole CSV as a text: for tests, which compare files and output with it.
 std::string TableCsv(const RunRecord& record, DecimalMark mark = DecimalMark::Point);
