@@ -16,13 +16,14 @@ struct TermStep {
     double error = 0.0;           // |S_n - y*|
     bool abovePrecision = false;  // |T_n| > precision: the loop goes on
     double roundingBound = 0.0;   // the rounding bound of S_n
-    double roundingFloor = 0.0;   // u (|T_1| + ... + |T_n|), u = 2^-53: what rounding leaves
+    double roundingFloor = 0.0;   // u (|T_1| + ... + |T_n|), u = 2^-bits: what rounding leaves
 };
 
 struct SeriesBreakdown {
     double x = 0.0;
     double precision = 0.0;
     double exact = 0.0;  // y*, correctly rounded
+    int bits = 53;       // the working precision it was summed at
     std::vector<TermStep> steps;
     // The fault that ended the series before it met the precision, if one did.
     std::optional<ArithmeticFault> fault;
