@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include "analysis/seriesbreakdown.h"
+#include "analysis/workingprecision.h"
 #include "evaluation/tabulation.h"
 #include "files/atomicfile.h"
 #include "messages/runmessages.h"
@@ -140,12 +141,13 @@ struct Options {
     QCommandLineOption plot = Valued("plot", "FILE");
     QCommandLineOption size = Valued("size", "WxH");
     QCommandLineOption terms = Valued("terms", "X");
+    QCommandLineOption bits = Valued("bits", "P");
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
 
-    std::array<const QCommandLineOption*, 15> All() const {
+    std::array<const QCommandLineOption*, 16> All() const {
         return {&print,    &series, &closedForm, &start, &end,   &step, &precision, &csv,
-                &csvComma, &xlsx,   &plot,       &size,  &terms, &help, &version};
+                &csvComma, &xlsx,   &plot,       &size,  &terms, &bits, &help,      &version};
     }
 
     void AddTo(QCommandLineParser& parser) const {
@@ -172,7 +174,7 @@ std::string ParseProblem(const QCommandLineParser& parser, const QStringList& ar
     }
     for (const QCommandLineOption* option :
          {&options.start, &options.end, &options.step, &options.precision, &options.terms,
-          &options.xlsx, &options.plot, &options.size}) {
+          &options.bits, &options.xlsx, &options.plot, &options.size}) {
         if (arguments.back() == QStringLiteral("--") + option->names().front()) {
             return MissingValue("--" + option->names().front().toStdString());
         }
@@ -197,6 +199,16 @@ std::optional<std::pair<int, int>> PlotSize(const QString& text) {
         return std::nullopt;
     }
     return std::pair{width, height};
+}
+
+// The working precision "P", a whole number of bits from kFewestBits to kMostBits.
+std::optional<int> WorkingBits(const QString& text) {
+    bool read = false;
+    const int bits = text.toInt(&read);
+    if (!read || bits < kFewestBits || bits > kMostBits) {
+        return std::nullopt;
+    }
+    return bits;
 }
 
 // Whether a plot file's suffix names a form the plot is written in.
@@ -225,6 +237,12 @@ std::optional<std::string> UsageProblem(const QCommandLineParser& parser, const 
     }
     if (parser.isSet(options.plot) && !PlotFileForm(parser.value(options.plot))) {
         return kUnknownPlotForm;
+    }
+    if (parser.isSet(options.bits) && !parser.isSet(options.terms)) {
+        return kBitsWithoutTerms;
+    }
+    if (parser.isSet(options.bits) && !WorkingBits(parser.value(options.bits))) {
+        return kUnreadableBits;
     }
     if (parser.isSet(options.terms)) {
         for (const QCommandLineOption* other :
@@ -336,7 +354,9 @@ int PrintTerms(const QCommandLineParser& parser, const Options& options) {
                                                   RunLimits{}, ReadIn::CommandLine));
         return kRefusedOrStopped;
     }
-    const SeriesBreakdown breakdown = BreakDownSeries(x, precision);
+    const int bits = parser.isSet(options.bits) ? *WorkingBits(parser.value(options.bits)) : 53;
+    const SeriesBreakdown breakdown =
+        bits == 53 ? BreakDownSeries(x, precision) : BreakDownSeriesAtBits(x, precision, bits);
     StandardOutput output;
     if (parser.isSet(options.csv) || parser.isSet(options.csvComma)) {
         WriteTermsCsv(breakdown, output,

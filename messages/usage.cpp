@@ -9,7 +9,7 @@ const char kCommandLineHelp[] =
     "  tabulator --print (--series | --closed-form) [--start T] [--end T] [--step T]\n"
     "            [--precision T] [--csv | --csv-comma] [--xlsx FILE]\n"
     "            [--plot FILE [--size WxH]]\n"
-    "  tabulator --terms X [--precision T] [--csv | --csv-comma]\n"
+    "  tabulator --terms X [--precision T] [--bits P] [--csv | --csv-comma]\n"
     "  tabulator --help | --version\n"
     "\n"
     "Табулирует функцию y = 2((cos x)^2 - 1) = cos 2x - 1 без окна: выводит те же\n"
@@ -30,6 +30,8 @@ const char kCommandLineHelp[] =
     "  --size WxH       размер графика в точках (по умолчанию 960x600)\n"
     "  --terms X        разобрать ряд при x = X по членам: n, Tn, Sn, |Sn - y*|,\n"
     "                   |Tn| > точности, оценка округления (y* — точное значение)\n"
+    "  --bits P         с --terms: сложить ряд, округляя каждое действие до P бит\n"
+    "                   (от 2 до 1024; у double 53, у float 24)\n"
     "  -h, --help       показать эту справку\n"
     "  -v, --version    показать версию\n"
     "\n"
@@ -44,8 +46,10 @@ const char kUnreadableArguments[] = "неверные параметры";
 const char kPrintMissing[] = "нужен параметр --print или --terms (или --help, --version)";
 const char kPrintOrTerms[] = "укажите только один из параметров --print и --terms";
 const char kNotWithTerms[] =
-    "с --terms допустимы только --precision, --csv и --csv-comma: ряд разбирается в одной "
-    "точке";
+    "с --terms допустимы только --precision, --bits, --csv и --csv-comma: ряд разбирается в "
+    "одной точке";
+const char kBitsWithoutTerms[] = "параметр --bits — только вместе с --terms";
+const char kUnreadableBits[] = "рабочая точность --bits — целое число бит от 2 до 1024";
 const char kOneCsvForm[] = "укажите только один из параметров --csv и --csv-comma";
 const char kSizeWithoutPlot[] = "параметр --size — только вместе с --plot";
 const char kUnreadableSize[] =

@@ -26,6 +26,8 @@ extern const char kSizeWithoutPlot[];
 extern const char kUnreadableSize[];
 extern const char kUnknownPlotForm[];
 extern const char kNotWithTerms[];
+extern const char kBitsWithoutTerms[];
+extern const char kUnreadableBits[];
 extern const char kOneMethodNeeded[];
 extern const char kPrecisionWithoutSeries[];
 

@@ -7,6 +7,7 @@
 
 #include "analysis/exactvalue.h"
 #include "analysis/remedies.h"
+#include "analysis/workingprecision.h"
 #include "evaluation/formulas.h"
 #include "evaluation/sweep.h"
 #include "evaluation/vectorstate.h"
@@ -45,6 +46,7 @@ void FillSeries(TableRow& row, const RunRecord& record, const ExactReference& ex
     }
     row.truncationBound = TruncationBound(row.x, row.series.TermIndex, row.series.Term);
     row.guaranteed = IsGuaranteed(row.x, row.series, precision);
+    row.bitsNeeded = BitsNeeded(row.series, precision);
     row.reducedError = RemedyError(exact, [&] { return ReducedSeriesValue(row.x, precision); });
     // The same terms the sweep summed without fault: they add up without one too.
     row.compensatedError =
@@ -72,46 +74,81 @@ std::vector<TableColumn> TableColumns(FormulaChoice choice) {
             C::DigitsLost,
             C::RoundingBound,
             C::TruncationBound,
+            C::BitsNeeded,
             C::ReducedError,
             C::CompensatedError};
 }
 
+namespace {
+
+struct ColumnText {
+    TableColumn column;
+    std::string_view heading;
+    std::string_view description;
+};
+
+// In the order of TableColumn.
+constexpr ColumnText kColumnTexts[] = {
+    {TableColumn::Number, "№", "Номер строки в порядке перебора."},
+    {TableColumn::X, "x",
+     "Абсцисса: начальное значение плюс шаг, прибавленный столько раз, сколько строк выше "
+     "(накопленная сумма шагов, как в тексте координат)."},
+    {TableColumn::Y, "y",
+     "Значение функции из текста координат: сумма ряда или формула 2((cos x)^2 − 1), как "
+     "выбрано."},
+    {TableColumn::Guaranteed, "Точность гарантирована",
+     "«да», если доказано, что сумма ряда отличается от точного значения не больше чем на "
+     "заданную точность: оценка округления и оценка отбрасывания вместе не больше неё."},
+    {TableColumn::SeriesError, "|Ряд − точное|",
+     "Фактическая погрешность суммы ряда: модуль её разности с точным значением y*."},
+    {TableColumn::Exact, "Точное значение",
+     "Точное значение y* = cos 2x − 1, вычисленное как −2·sin²x с доказанной точностью и "
+     "округлённое до ближайшего числа double."},
+    {TableColumn::ClosedFormError, "|Формула − точное|",
+     "Погрешность формулы 2((cos x)^2 − 1), вычисленной в числах double, относительно y*."},
+    {TableColumn::ClosedForm, "Формула",
+     "Значение формулы 2((cos x)^2 − 1) в числах double рядом с суммой ряда, для сравнения."},
+    {TableColumn::TermCount, "Членов ряда",
+     "Сколько членов сложено: суммирование останавливается на первом члене, модуль которого "
+     "не больше точности."},
+    {TableColumn::LastTerm, "Последний член",
+     "Последний сложенный член Tₙ = (−1)ⁿ(2x)²ⁿ/(2n)!; его модуль не больше точности."},
+    {TableColumn::MagnitudeSum, "Σ|Tₖ|",
+     "Сумма модулей сложенных членов. Чем больше она |y*|, тем больше знаков теряется, когда "
+     "большие члены разных знаков уничтожают друг друга."},
+    {TableColumn::DigitsLost, "Потеряно знаков",
+     "lg(Σ|Tₖ| / |y*|): сколько десятичных знаков из примерно 16 у double съедает это "
+     "взаимное уничтожение."},
+    {TableColumn::RoundingBound, "Оценка округления",
+     "Доказанная граница ошибки округления суммы: γ(n − 1)·Σ|Tₖ| + Σγ(2k + 4)·|Tₖ|, где "
+     "γ(m) = mu/(1 − mu) и u = 2⁻⁵³."},
+    {TableColumn::TruncationBound, "Оценка отбрасывания",
+     "Доказанная граница суммы отброшенных членов: модуль первого из них (члены знакочередуются "
+     "и убывают). «—», если члены ещё росли."},
+    {TableColumn::BitsNeeded, "Битов нужно",
+     "Наименьшая рабочая точность в битах, при которой оценка округления этой строки (та же "
+     "формула с u = 2⁻ᵖ) не больше заданной точности. У double 53 бита; «—» — больше 1024."},
+    {TableColumn::ReducedError, "|Приведённый ряд − точное|",
+     "Погрешность первого средства: ряд в точке r = x − kπ, |r| ≤ π/2, где члены малы и "
+     "уничтожения почти нет (y имеет период π)."},
+    {TableColumn::CompensatedError, "|Компенсированная сумма − точное|",
+     "Погрешность второго средства: те же члены, сложенные с поправкой на ошибку каждого "
+     "сложения. Не помогает, когда ошибка уже в самих больших членах."},
+};
+static_assert(std::size(kColumnTexts) == static_cast<size_t>(TableColumn::CompensatedError) + 1);
+
+const ColumnText& TextOf(TableColumn column) {
+    return kColumnTexts[static_cast<size_t>(column)];
+}
+
+}  // namespace
+
 std::string_view ColumnHeading(TableColumn column) {
-    switch (column) {
-        case TableColumn::Number:
-            return "№";
-        case TableColumn::X:
-            return "x";
-        case TableColumn::Y:
-            return "y";
-        case TableColumn::Guaranteed:
-            return "Точность гарантирована";
-        case TableColumn::SeriesError:
-            return "|Ряд − точное|";
-        case TableColumn::Exact:
-            return "Точное значение";
-        case TableColumn::ClosedFormError:
-            return "|Формула − точное|";
-        case TableColumn::ClosedForm:
-            return "Формула";
-        case TableColumn::TermCount:
-            return "Членов ряда";
-        case TableColumn::LastTerm:
-            return "Последний член";
-        case TableColumn::MagnitudeSum:
-            return "Σ|Tₖ|";
-        case TableColumn::DigitsLost:
-            return "Потеряно знаков";
-        case TableColumn::RoundingBound:
-            return "Оценка округления";
-        case TableColumn::TruncationBound:
-            return "Оценка отбрасывания";
-        case TableColumn::ReducedError:
-            return "|Приведённый ряд − точное|";
-        case TableColumn::CompensatedError:
-            return "|Компенсированная сумма − точное|";
-    }
-    return "";
+    return TextOf(column).heading;
+}
+
+std::string_view ColumnDescription(TableColumn column) {
+    return TextOf(column).description;
 }
 
 TableRow RowOf(const RunRecord& record, size_t index) {
@@ -160,6 +197,9 @@ Cell CellOf(const TableRow& row, TableColumn column) {
             return Real(row.series.RoundingBound);
         case TableColumn::TruncationBound:
             return Optional(row.truncationBound);
+        case TableColumn::BitsNeeded:
+            return row.bitsNeeded ? Cell{Cell::Kind::Integer, static_cast<double>(*row.bitsNeeded)}
+                                  : Cell{};
         case TableColumn::ReducedError:
             return std::isnan(row.reducedError) ? Cell{} : Real(row.reducedError);
         case TableColumn::CompensatedError:

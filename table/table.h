@@ -15,7 +15,7 @@
 // a series run, the most telling first,
 //   № | x | y | Точность гарантирована | |Ряд − точное| | Точное значение |
 //   |Формула − точное| | Формула | Членов ряда | Последний член | Σ|Tₖ| |
-//   Потеряно знаков | Оценка округления | Оценка отбрасывания |
+//   Потеряно знаков | Оценка округления | Оценка отбрасывания | Битов нужно |
 //   |Приведённый ряд − точное| | |Компенсированная сумма − точное|.
 
 enum class TableColumn {
@@ -33,6 +33,7 @@ enum class TableColumn {
     DigitsLost,    // log10(sum |T_k| / |y*|), none where y* is 0
     RoundingBound,
     TruncationBound,   // none where the terms still grew
+    BitsNeeded,        // BitsNeeded, none beyond 1024
     ReducedError,      // |series at x - k pi - y*|
     CompensatedError,  // |compensated sum of the same terms - y*|
 };
@@ -42,6 +43,9 @@ std::vector<TableColumn> TableColumns(FormulaChoice choice);
 
 // A column's heading, as listed above.
 std::string_view ColumnHeading(TableColumn column);
+// What a column is and how it is computed, in a sentence or two, for its
+// heading's tooltip and the help.
+std::string_view ColumnDescription(TableColumn column);
 
 // One line of a run with everything its columns show.
 struct TableRow {
@@ -56,6 +60,7 @@ struct TableRow {
     double seriesError = 0.0;
     std::optional<double> digitsLost;
     std::optional<double> truncationBound;
+    std::optional<int> bitsNeeded;
     double reducedError = 0.0;
     double compensatedError = 0.0;
     bool guaranteed = true;

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr size_t kColumnGap = 2;
+constexpr int kDoubleBits = 53;
 
 std::string Shortest(double value) {
     std::string text;
@@ -29,22 +30,54 @@ std::vector<TermColumn> TermColumns() {
             TermColumn::Error, TermColumn::AbovePrecision, TermColumn::RoundingBound};
 }
 
+namespace {
+
+struct TermColumnText {
+    TermColumn column;
+    std::string_view heading;
+    std::string_view description;
+};
+
+// In the order of TermColumn.
+constexpr TermColumnText kTermColumnTexts[] = {
+    {TermColumn::N, "n", "Номер члена ряда."},
+    {TermColumn::Term, "Tₙ",
+     "Член ряда Tₙ = (−1)ⁿ(2x)²ⁿ/(2n)!, вычисленный так же, как при табулировании: степень, "
+     "делённая на факториал."},
+    {TermColumn::PartialSum, "Sₙ",
+     "Частичная сумма T₁ + … + Tₙ, сложенная по порядку, как её складывает программа."},
+    {TermColumn::Error, "|Sₙ − y*|",
+     "Фактическая погрешность частичной суммы относительно точного значения y*: сначала "
+     "падает вместе с членами, потом упирается в предел округления."},
+    {TermColumn::AbovePrecision, "|Tₙ| > точности",
+     "«да», пока модуль члена больше точности и суммирование продолжается; на первом «нет» "
+     "оно останавливается."},
+    {TermColumn::RoundingBound, "Оценка округления",
+     "Доказанная граница ошибки округления частичной суммы: γ(n − 1)·Σ|Tₖ| + Σγ(2k + 4)·|Tₖ|, "
+     "γ(m) = mu/(1 − mu), u = 2⁻ᵖ для рабочей точности p бит (у double 53)."},
+};
+static_assert(std::size(kTermColumnTexts) == static_cast<size_t>(TermColumn::RoundingBound) + 1);
+
+}  // namespace
+
 std::string_view TermHeading(TermColumn column) {
-    switch (column) {
-        case TermColumn::N:
-            return "n";
-        case TermColumn::Term:
-            return "Tₙ";
-        case TermColumn::PartialSum:
-            return "Sₙ";
-        case TermColumn::Error:
-            return "|Sₙ − y*|";
-        case TermColumn::AbovePrecision:
-            return "|Tₙ| > точности";
-        case TermColumn::RoundingBound:
-            return "Оценка округления";
-    }
-    return "";
+    return kTermColumnTexts[static_cast<size_t>(column)].heading;
+}
+
+std::string_view TermDescription(TermColumn column) {
+    return kTermColumnTexts[static_cast<size_t>(column)].description;
+}
+
+std::string BitsText(int bits) {
+    const int lastTwo = bits % 100;
+    const int last = bits % 10;
+    const bool few = last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14);
+    const bool one = last == 1 && lastTwo != 11;
+    return std::to_string(bits) + (few ? " бита" : one ? " бит" : " бит");
+}
+
+std::string ErrorAtBitsHeading(int bits) {
+    return "|Sₙ − y*|, " + BitsText(bits);
 }
 
 Cell TermCell(const TermStep& step, TermColumn column) {
@@ -66,8 +99,12 @@ Cell TermCell(const TermStep& step, TermColumn column) {
 }
 
 std::string TermsTitle(const SeriesBreakdown& breakdown) {
-    return "Разбор ряда при x = " + Shortest(breakdown.x) + ", точность " +
-           Shortest(breakdown.precision) + "; точное значение y* = " + Shortest(breakdown.exact);
+    std::string title = "Разбор ряда при x = " + Shortest(breakdown.x) + ", точность " +
+                        Shortest(breakdown.precision);
+    if (breakdown.bits != kDoubleBits) {
+        title += ", рабочая точность " + BitsText(breakdown.bits);
+    }
+    return title + "; точное значение y* = " + Shortest(breakdown.exact);
 }
 
 bool WriteTermsCsv(const SeriesBreakdown& breakdown, ByteSink& sink, DecimalMark mark) {

@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/seriesbreakdown.h"
+#include "analysis/workingprecision.h"
 #include "evaluation/formulas.h"
 #include "evaluation/sweep.h"
 #include "support/scripteddialogues.h"
@@ -277,6 +278,11 @@ TEST(CommandLine, WrongUsageIsStatusTwo) {
         {"--terms", "1", "--series"},
         {"--terms", "1", "--step", "2"},
         {"--terms"},
+        {"--print", "--series", "--bits", "64"},
+        {"--terms", "1", "--bits", "1"},
+        {"--terms", "1", "--bits", "1025"},
+        {"--terms", "1", "--bits", "64.5"},
+        {"--terms", "1", "--bits"},
     };
     for (const std::vector<std::string>& arguments : rows) {
         const Finished finished = RunProgram(arguments);
@@ -292,9 +298,9 @@ TEST(CommandLine, HelpAndVersion) {
     const Finished help = RunProgram({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Использование:\n", 0), 0u);
-    for (const char* option :
-         {"--print", "--series", "--closed-form", "--start", "--end", "--step", "--precision",
-          "--csv", "--csv-comma", "--xlsx", "--plot", "--size", "--terms", "Коды завершения"}) {
+    for (const char* option : {"--print", "--series", "--closed-form", "--start", "--end", "--step",
+                               "--precision", "--csv", "--csv-comma", "--xlsx", "--plot", "--size",
+                               "--terms", "--bits", "Коды завершения"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
     const Finished version = RunProgram({"--version"});
@@ -318,6 +324,26 @@ TEST(CommandLineTerms, PrintsTheSeriesTermByTerm) {
     const size_t sumStart = lastRow.find(';', lastRow.find(';') + 1) + 1;
     EXPECT_EQ(std::stod(lastRow.substr(sumStart, lastRow.find(';', sumStart) - sumStart)),
               SeriesValue(15, 1e-9).Sum);
+}
+
+// At other working precisions: x = 20 summed at 113 bits ends within the
+// precision, where a double's sum is off by more than 1.
+TEST(CommandLineTerms, BitsSumsAtThatPrecision) {
+    const double precision = 1.9753086e-05;
+    const Finished wide = RunProgram({"--terms", "20", "--bits", "113", "--csv"});
+    EXPECT_EQ(wide.status, 0);
+    TextSink expected;
+    WriteTermsCsv(BreakDownSeriesAtBits(20, precision, 113), expected);
+    EXPECT_EQ(wide.out, expected.text);
+    EXPECT_LE(BreakDownSeriesAtBits(20, precision, 113).steps.back().error, precision);
+    const Finished text = RunProgram({"--terms", "20", "--bits", "113"});
+    EXPECT_EQ(text.out.rfind("Разбор ряда при x = 20, точность 1.9753086e-05, рабочая точность "
+                             "113 бит; ",
+                             0),
+              0u)
+        << text.out;
+    // 53 bits is the run's own sum, the default.
+    EXPECT_EQ(RunProgram({"--terms", "20", "--bits", "53"}).out, RunProgram({"--terms", "20"}).out);
 }
 
 TEST(CommandLineTerms, EndsAsPrintDoes) {

@@ -16,6 +16,7 @@
 
 #include "analysis/exactvalue.h"
 #include "analysis/remedies.h"
+#include "analysis/workingprecision.h"
 #include "support/scripteddialogues.h"
 #include "table/csv.h"
 #include "table/rowblocks.h"
@@ -55,7 +56,7 @@ TEST(Table, ColumnsOfEachKindOfRun) {
     EXPECT_EQ(series,
               "№|x|y|Точность гарантирована||Ряд − точное||Точное значение||Формула − точное||"
               "Формула|Членов ряда|Последний член|Σ|Tₖ||Потеряно знаков|Оценка округления|"
-              "Оценка отбрасывания||Приведённый ряд − точное||"
+              "Оценка отбрасывания|Битов нужно||Приведённый ряд − точное||"
               "|Компенсированная сумма − точное||");
 }
 
@@ -134,7 +135,7 @@ TEST(Table, SeriesRowsHoldWhatTheSeriesWentThrough) {
     };
     for (size_t i = 1; i < rows.size(); ++i) {
         const std::vector<std::string_view> fields = Split(rows[i], ";");
-        ASSERT_EQ(fields.size(), 16u) << rows[i];
+        ASSERT_EQ(fields.size(), 17u) << rows[i];
         const double x = Real(field(fields, TableColumn::X));
         const SeriesResult value = SeriesValue(x, precision);
         const double exact = ExactValue(x);
@@ -152,6 +153,8 @@ TEST(Table, SeriesRowsHoldWhatTheSeriesWentThrough) {
         EXPECT_EQ(Real(field(fields, TableColumn::RoundingBound)), value.RoundingBound);
         EXPECT_EQ(Real(field(fields, TableColumn::TruncationBound)),
                   *TruncationBound(x, value.TermIndex, value.Term));
+        EXPECT_EQ(std::stoi(std::string(field(fields, TableColumn::BitsNeeded))),
+                  *BitsNeeded(value, precision));
         EXPECT_EQ(Real(field(fields, TableColumn::ReducedError)),
                   ErrorAgainstExact(ReducedSeriesValue(x, precision), x));
         EXPECT_EQ(Real(field(fields, TableColumn::CompensatedError)),
@@ -270,7 +273,7 @@ TEST(Table, SelectionTextIsTheCellsOfEveryBlockInOnePass) {
         {"a rectangle", {{10, 20, 1, 2}}},
         {"two blocks apart", {{1, 2, 0, 1}, {7, 9, 5, 6}}},
         {"overlapping blocks", {{0, 4, 0, 3}, {2, 6, 2, 8}}},
-        {"every row, past the blocks of rows", {{0, record.LineCount() - 1, 0, 15}}},
+        {"every row, past the blocks of rows", {{0, record.LineCount() - 1, 0, 16}}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -281,7 +284,7 @@ TEST(Table, SelectionTextIsTheCellsOfEveryBlockInOnePass) {
     // Beyond the table: cut to it, never read past it.
     TextSink beyond;
     ASSERT_TRUE(WriteSelectionText(record, {{4998, 9000, 14, 40}, {7000, 8000, 0, 1}}, beyond));
-    EXPECT_EQ(beyond.text, SelectionTextCellByCell(record, {{4998, 4999, 14, 15}}));
+    EXPECT_EQ(beyond.text, SelectionTextCellByCell(record, {{4998, 4999, 14, 16}}));
 }
 
 // A progress that says stop at once.

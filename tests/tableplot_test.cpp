@@ -57,7 +57,7 @@ TEST(CoordinatesTable, XAndYAreTheTextsLineForLineOnRandomRuns) {
         const CoordinatesTableModel model(run.record, nullptr);
         const QStringList expected = TextLines(run.state);
         ASSERT_EQ(model.rowCount(), expected.size());
-        ASSERT_EQ(model.columnCount(), choice == Answer::Yes ? 16 : 5);
+        ASSERT_EQ(model.columnCount(), choice == Answer::Yes ? 17 : 5);
         for (int row = 0; row < model.rowCount(); ++row) {
             const QString line = QStringLiteral("(%1;%2)").arg(
                 model.index(row, 1).data().toString(), model.index(row, 2).data().toString());
