@@ -80,6 +80,13 @@ std::string ErrorAtBitsHeading(int bits) {
     return "|Sₙ − y*|, " + BitsText(bits);
 }
 
+std::string ErrorAtBitsDescription(int bits) {
+    return "Погрешность той же частичной суммы, если каждое действие округлять до " +
+           BitsText(bits) +
+           " вместо 53 у double (при том же диапазоне порядков). Предел округления u·Σ|Tₖ| "
+           "с u = 2⁻ᵖ опускается с ростом p.";
+}
+
 Cell TermCell(const TermStep& step, TermColumn column) {
     switch (column) {
         case TermColumn::N:

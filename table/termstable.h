@@ -27,6 +27,8 @@ std::string BitsText(int bits);
 // The heading of the partial sums' errors summed at `bits` bits:
 //   ErrorAtBitsHeading(24) -> "|Sₙ − y*|, 24 бита"
 std::string ErrorAtBitsHeading(int bits);
+// What that column is, for its tooltip.
+std::string ErrorAtBitsDescription(int bits);
 
 Cell TermCell(const TermStep& step, TermColumn column);
 

@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -20,9 +21,11 @@
 #include <QValueAxis>
 #include <gtest/gtest.h>
 
+#include "analysis/workingprecision.h"
 #include "evaluation/formulas.h"
 #include "support/modalanswerer.h"
 #include "support/scripteddialogues.h"
+#include "view/coordinatestablemodel.h"
 #include "view/runplot.h"
 #include "view/seriestermsdialog.h"
 #include "view/tableplotdialog.h"
@@ -164,7 +167,8 @@ TEST(SeriesTerms, PlotShowsTermsErrorFloorAndPrecisionAgainstN) {
             EXPECT_TRUE(std::isfinite(point.x()) && std::isfinite(point.y()));
         }
     }
-    EXPECT_EQ(lines, 4);
+    EXPECT_EQ(lines,
+              8);  // |Tₙ|, |Sₙ − y*|, the floor, 24, 64, 113 and the chosen bits, the precision
 }
 
 // The terms' plot is a plot as the run's is: its keys tell the values at a
@@ -205,6 +209,50 @@ TEST(SeriesTerms, PlotKeysTellTermsAndZoom) {
     EXPECT_GT(plot->LegendHeight(picture.width()), 0);
     EXPECT_NE(picture.pixel(picture.width() / 2, picture.height() / 2),
               QColor(Qt::transparent).rgba());
+}
+
+// The same terms at other working precisions: at x = 20 a double's sum is off
+// by more than 1, binary128's within the precision, and the user's precision
+// starts at what the line needs.
+TEST(SeriesTerms, ErrorsAtOtherPrecisions) {
+    SeriesTermsDialog terms(nullptr, 20, kDefaultPrecision);
+    terms.show();
+    const QAbstractItemModel* model =
+        terms.findChild<QTableView*>(QStringLiteral("terms"))->model();
+    const auto heading = [model](int column) {
+        return model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    };
+    const auto lastError = [model](int column) {
+        return model
+            ->data(model->index(model->rowCount() - 1, column), CoordinatesTableModel::FullTextRole)
+            .toString()
+            .toDouble();
+    };
+    ASSERT_EQ(model->columnCount(), 10);
+    EXPECT_EQ(heading(3), QStringLiteral("|Sₙ − y*|"));
+    EXPECT_EQ(heading(6), QStringLiteral("|Sₙ − y*|, 24 бита"));
+    EXPECT_EQ(heading(7), QStringLiteral("|Sₙ − y*|, 64 бита"));
+    EXPECT_EQ(heading(8), QStringLiteral("|Sₙ − y*|, 113 бит"));
+    EXPECT_GT(lastError(3), 1);
+    EXPECT_LE(lastError(8), kDefaultPrecision);
+    auto* bits = terms.findChild<QSpinBox*>(QStringLiteral("chosenBits"));
+    ASSERT_NE(bits, nullptr);
+    EXPECT_EQ(bits->value(), *BitsNeeded(SeriesValue(20, kDefaultPrecision), kDefaultPrecision));
+    EXPECT_LE(lastError(9), kDefaultPrecision);
+    bits->setValue(30);
+    EXPECT_EQ(heading(9), QStringLiteral("|Sₙ − y*|, 30 бит"));
+    EXPECT_GT(lastError(9), lastError(3));
+    auto* plot = terms.findChild<TermsPlot*>(QStringLiteral("termsPlot"));
+    EXPECT_EQ(plot->Line("errorAtChosenBits")->name(), QStringLiteral("|Sₙ − y*|, 30 бит"));
+    // Every heading and every legend entry says what it is.
+    for (int column = 0; column < model->columnCount(); ++column) {
+        EXPECT_FALSE(
+            model->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString().isEmpty())
+            << column;
+    }
+    for (const QCheckBox* entry : terms.findChildren<QCheckBox*>()) {
+        EXPECT_FALSE(entry->toolTip().isEmpty()) << entry->text().toStdString();
+    }
 }
 
 TEST(PlotLegend, HidesAndShowsItsLine) {

@@ -101,11 +101,13 @@ QVariant CoordinatesTableModel::CellData(const QModelIndex& index, int role) con
 
 QVariant CoordinatesTableModel::headerData(int section, Qt::Orientation orientation,
                                            int role) const {
-    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-        section >= columnCount()) {
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || orientation != Qt::Horizontal ||
+        section < 0 || section >= columnCount()) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    return Text(std::string(ColumnHeading(columns_[static_cast<size_t>(section)])));
+    const TableColumn column = columns_[static_cast<size_t>(section)];
+    return Text(
+        std::string(role == Qt::ToolTipRole ? ColumnDescription(column) : ColumnHeading(column)));
 }
 
 QString SelectionAsTabSeparated(const QAbstractItemView& view) {

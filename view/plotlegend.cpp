@@ -11,6 +11,7 @@
 namespace {
 
 constexpr int kSwatchWidth = 24;
+constexpr char kDescriptionProperty[] = "lineDescription";
 
 // A short stretch of the line, in its pen, for the check box's icon.
 QIcon Swatch(const QPen& pen, int height, qreal pixelRatio) {
@@ -42,8 +43,11 @@ PlotLegend::PlotLegend(const std::vector<QLineSeries*>& lines, QWidget* parent) 
         box->setChecked(line->isVisible());
         box->setIcon(Swatch(line->pen(), fontMetrics().height(), devicePixelRatioF()));
         box->setIconSize(QSize(kSwatchWidth, fontMetrics().height()));
-        box->setAccessibleDescription(QStringLiteral("Показать или скрыть эту линию графика"));
+        box->setToolTip(LineDescription(line));
+        box->setAccessibleDescription(LineDescription(line) +
+                                      QStringLiteral(" Флажок показывает или скрывает линию."));
         connect(box, &QCheckBox::toggled, line, &QLineSeries::setVisible);
+        connect(line, &QLineSeries::nameChanged, box, [box, line] { box->setText(line->name()); });
         layout->addWidget(box);
     }
 }
@@ -54,4 +58,12 @@ void PlotLegend::resizeEvent(QResizeEvent* event) {
     if (needed > 0 && needed != minimumHeight()) {
         setMinimumHeight(needed);
     }
+}
+
+void SetLineDescription(QLineSeries* line, const QString& description) {
+    line->setProperty(kDescriptionProperty, description);
+}
+
+QString LineDescription(const QLineSeries* line) {
+    return line->property(kDescriptionProperty).toString();
 }

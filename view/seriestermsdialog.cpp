@@ -10,11 +10,13 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -23,6 +25,7 @@
 #include "accessibility/accessiblerole.h"
 #include "accessibility/accessibletable.h"
 #include "accessibility/tabpages.h"
+#include "analysis/workingprecision.h"
 #include "dialogues/dialoguelayout.h"
 #include "dialogues/guardedaction.h"
 #include "evaluation/sweep.h"
@@ -31,62 +34,29 @@
 #include "table/termstable.h"
 #include "view/charttheme.h"
 #include "view/coordinatestablemodel.h"
+#include "view/plotlegend.h"
 #include "view/plotpage.h"
 #include "view/termsplot.h"
+#include "view/termstablemodel.h"
 
 namespace {
 
 constexpr double kScreenShare = 0.6;
 
+QString Heading(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
 const QColor kFloorColour(120, 120, 120);
 
-// The steps of a breakdown as a table model.
-class TermsTableModel : public QAbstractTableModel {
-public:
-    TermsTableModel(const SeriesBreakdown& breakdown, QObject* parent)
-        : QAbstractTableModel(parent), breakdown_(breakdown), columns_(TermColumns()) {}
+// The colours of the curves at other working precisions, in the order of
+// kShownBits without 53 and then the user's.
+const QColor kPrecisionColours[] = {line_colours::kReddishPurple, line_colours::kBluishGreen,
+                                    line_colours::kSkyBlue, QColor(90, 90, 90)};
 
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(breakdown_.steps.size());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(columns_.size());
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) {
-            return {};
-        }
-        const Cell cell = TermCell(breakdown_.steps[static_cast<size_t>(index.row())],
-                                   columns_[static_cast<size_t>(index.column())]);
-        if (role == Qt::DisplayRole) {
-            return QString::fromStdString(ShownNumber(cell));
-        }
-        if (role == Qt::ToolTipRole || role == CoordinatesTableModel::FullTextRole) {
-            std::string text;
-            AppendFileCell(text, cell);
-            return QString::fromStdString(text);
-        }
-        if (role == Qt::TextAlignmentRole) {
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-        }
-        return {};
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
-            section >= columnCount()) {
-            return QAbstractTableModel::headerData(section, orientation, role);
-        }
-        return QString::fromStdString(
-            std::string(TermHeading(columns_[static_cast<size_t>(section)])));
-    }
-
-private:
-    const SeriesBreakdown& breakdown_;
-    std::vector<TermColumn> columns_;
-};
-
-// The plot of a breakdown against n.
-TermsPlot* MakeTermsPlot(const SeriesBreakdown& breakdown, QWidget* parent) {
+// The plot of a breakdown against n, with a curve per other precision.
+TermsPlot* MakeTermsPlot(const SeriesBreakdown& breakdown,
+                         const std::vector<ErrorsAtBits>& precisions, QWidget* parent) {
     std::vector<double> terms;
     std::vector<double> errors;
     std::vector<double> floors;
@@ -97,18 +67,69 @@ TermsPlot* MakeTermsPlot(const SeriesBreakdown& breakdown, QWidget* parent) {
     }
     std::vector<TermsCurve> curves = {
         {"terms", QStringLiteral("|Tₙ|"), QPen(line_colours::kBlue, 1.5), std::move(terms), true},
-        {"error", QStringLiteral("|Sₙ − y*|"), QPen(line_colours::kOrange, 1.5), std::move(errors),
+        {"error", QStringLiteral("|Sₙ − y*|"), QPen(line_colours::kOrange, 2), std::move(errors),
          false},
         {"floor", QStringLiteral("Предел округления u·Σ|Tₖ|"),
          QPen(kFloorColour, 1, Qt::DashDotLine), std::move(floors), false},
     };
-    return new TermsPlot(std::move(curves), breakdown.precision, parent);
+    for (size_t i = 0; i < precisions.size(); ++i) {
+        curves.push_back({i + 1 < precisions.size() ? "errorAtBits" : "errorAtChosenBits",
+                          Heading(ErrorAtBitsHeading(precisions[i].bits)),
+                          QPen(kPrecisionColours[std::min(i, std::size(kPrecisionColours) - 1)],
+                               1.2, i + 1 < precisions.size() ? Qt::SolidLine : Qt::DotLine),
+                          precisions[i].errors, false});
+    }
+    auto* plot = new TermsPlot(std::move(curves), breakdown.precision, parent);
+    const std::vector<QLineSeries*> lines = plot->Lines();
+    SetLineDescription(lines[0], QStringLiteral("Модули членов ряда: сначала растут, пока "
+                                                "(2x)² больше (2n − 1)·2n, потом убывают."));
+    SetLineDescription(lines[1], QString::fromUtf8(TermDescription(TermColumn::Error).data()));
+    SetLineDescription(lines[2],
+                       QStringLiteral("u·Σ|Tₖ|, u = 2⁻⁵³: сколько погрешности оставляет "
+                                      "округление самых больших членов. Ниже него сумма в double "
+                                      "не опустится."));
+    for (size_t i = 0; i < precisions.size(); ++i) {
+        SetLineDescription(lines[3 + i], Heading(ErrorAtBitsDescription(precisions[i].bits)));
+    }
+    SetLineDescription(lines.back(), QStringLiteral("Заданная точность: суммирование "
+                                                    "останавливается на первом члене не больше "
+                                                    "неё."));
+    return plot;
+}
+
+// The errors at every other shown precision, and at the user's.
+std::vector<ErrorsAtBits> OtherPrecisions(const SeriesBreakdown& breakdown, int chosen) {
+    std::vector<ErrorsAtBits> precisions;
+    const int count = static_cast<int>(breakdown.steps.size());
+    for (const int bits : kShownBits) {
+        if (bits != 53) {
+            precisions.push_back({bits, PartialSumErrorsAtBits(breakdown.x, bits, count)});
+        }
+    }
+    precisions.push_back({chosen, PartialSumErrorsAtBits(breakdown.x, chosen, count)});
+    return precisions;
+}
+
+// The bits the line's own rounding bound asks for, as "Битов нужно" tells.
+int BitsTheLineNeeds(const SeriesBreakdown& breakdown) {
+    if (breakdown.steps.empty() || breakdown.fault) {
+        return kMostBits;
+    }
+    const TermStep& last = breakdown.steps.back();
+    SeriesDetail detail;
+    detail.TermIndex = last.n;
+    detail.Term = last.term;
+    detail.RoundingBound = last.roundingBound;
+    detail.MagnitudeSum = last.roundingFloor / series_detail::kUnitRoundoff;
+    return BitsNeeded(detail, breakdown.precision).value_or(kMostBits);
 }
 
 }  // namespace
 
 SeriesTermsDialog::SeriesTermsDialog(QWidget* parent, double x, double precision)
-    : QDialog(parent, DialogueFlags(true)), breakdown_(BreakDownSeries(x, precision)) {
+    : QDialog(parent, DialogueFlags(true)),
+      breakdown_(BreakDownSeries(x, precision)),
+      precisions_(OtherPrecisions(breakdown_, BitsTheLineNeeds(breakdown_))) {
     std::string told = TermsTitle(breakdown_);
     if (breakdown_.fault) {
         told += ".\n" + TermsFaultMessage(*breakdown_.fault, breakdown_.steps.size());
@@ -133,6 +154,7 @@ SeriesTermsDialog::SeriesTermsDialog(QWidget* parent, double x, double precision
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);
+    layout->addLayout(MakeBitsRow());
     layout->addWidget(tabs, 1);
     layout->addLayout(MakeButtonRow({closeButton}));
     table_->setFocus();  // the terms from the first key; the summary is read with the box
@@ -167,10 +189,12 @@ void SeriesTermsDialog::ShareRoomAmongColumns() {
         contents.push_back(std::max(view->sizeHintForColumn(i), header->sectionSizeHint(i)));
         total += contents.back();
     }
-    const int room = table_->viewport()->width() - total;
-    if (room <= 0 || total == 0) {
-        return;  // the contents need all there is, or more: the table scrolls
+    if (total == 0) {
+        return;
     }
+    // Where the contents need all there is, or more, each column keeps to its
+    // contents and the table scrolls.
+    const int room = std::max(table_->viewport()->width() - total, 0);
     header->setStretchLastSection(false);
     for (int i = 0; i < header->count(); ++i) {
         header->resizeSection(
@@ -193,7 +217,8 @@ QWidget* SeriesTermsDialog::MakeTable() {
     table_->setObjectName(QStringLiteral("terms"));
     SetAccessibleTable(table_);
     table_->setAccessibleName(QStringLiteral("Члены ряда"));
-    table_->setModel(new TermsTableModel(breakdown_, table_));
+    model_ = new TermsTableModel(breakdown_, precisions_, table_);
+    table_->setModel(model_);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setTabKeyNavigation(false);  // Tab leaves the table; Ctrl+Tab turns the tab
@@ -217,8 +242,44 @@ QWidget* SeriesTermsDialog::MakeTable() {
     return table_;
 }
 
+QHBoxLayout* SeriesTermsDialog::MakeBitsRow() {
+    auto* bits = new QSpinBox(this);
+    bits->setObjectName(QStringLiteral("chosenBits"));
+    bits->setRange(kFewestBits, kMostBits);
+    bits->setValue(precisions_.back().bits);
+    bits->setSuffix(QStringLiteral(" бит"));
+    bits->setAccessibleName(QStringLiteral("Своя рабочая точность, бит"));
+    bits->setToolTip(QStringLiteral(
+        "Рабочая точность последнего столбца и последней кривой: каждое действие ряда "
+        "округляется до стольких бит (от 2 до 1024). Сначала стоит столько, сколько нужно "
+        "этой строке («Битов нужно»)."));
+    auto* label = new QLabel(QStringLiteral("Своя рабочая точность:"), this);
+    label->setBuddy(bits);
+    connect(bits, &QSpinBox::valueChanged, this,
+            [this](int chosen) { RunGuarded(this, [this, chosen] { ChooseBits(chosen); }); });
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(bits);
+    row->addStretch();
+    return row;
+}
+
+void SeriesTermsDialog::ChooseBits(int bits) {
+    ErrorsAtBits& chosen = precisions_.back();
+    chosen = {bits, PartialSumErrorsAtBits(breakdown_.x, bits,
+                                           static_cast<int>(breakdown_.steps.size()))};
+    model_->PrecisionChanged(precisions_.size() - 1);
+    if (plot_ != nullptr) {
+        plot_->ReplaceCurve(plot_->Lines().size() - 2, chosen.errors,
+                            Heading(ErrorAtBitsHeading(bits)));
+        SetLineDescription(plot_->Lines()[plot_->Lines().size() - 2],
+                           Heading(ErrorAtBitsDescription(bits)));
+    }
+}
+
 QWidget* SeriesTermsDialog::MakePlot() {
-    TermsPlot* plot = MakeTermsPlot(breakdown_, this);
+    TermsPlot* plot = MakeTermsPlot(breakdown_, precisions_, this);
+    plot_ = plot;
     plot->setObjectName(QStringLiteral("termsPlot"));
     plot->setAccessibleName(QStringLiteral("График членов ряда"));
     plot->setAccessibleDescription(

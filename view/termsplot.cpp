@@ -64,6 +64,13 @@ void TermsPlot::ResetZoom() {
     Redraw();
 }
 
+void TermsPlot::ReplaceCurve(size_t index, std::vector<double> magnitudes, const QString& name) {
+    curves_[index].magnitudes = std::move(magnitudes);
+    curves_[index].name = name;
+    lines_[index]->setName(name);
+    Redraw();
+}
+
 void TermsPlot::Redraw() {
     const double floor = y_->Whole().low;
     for (size_t k = 0; k < curves_.size(); ++k) {
@@ -110,8 +117,11 @@ QString TermsPlot::Readout(int n) const {
     std::vector<NamedValue> values;
     for (size_t k = 0; k < curves_.size(); ++k) {
         if (lines_[k]->isVisible()) {
-            values.push_back(
-                {curves_[k].name.toStdString(), curves_[k].magnitudes[static_cast<size_t>(n - 1)]});
+            const std::vector<double>& magnitudes = curves_[k].magnitudes;
+            if (static_cast<size_t>(n) <= magnitudes.size()) {
+                values.push_back(
+                    {curves_[k].name.toStdString(), magnitudes[static_cast<size_t>(n - 1)]});
+            }
         }
     }
     return QString::fromStdString(TermsReadout(n, values));

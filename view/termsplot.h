@@ -9,8 +9,9 @@
 #include "view/plotaxis.h"
 #include "view/plotview.h"
 
-// One line of a terms plot: a magnitude for every term index n, drawn on the
-// logarithmic axis; a magnitude of 0 sits at the axis's foot.
+// One line of a terms plot: a magnitude for every term index n (or for the
+// first few), drawn on the logarithmic axis; a magnitude of 0 sits at the
+// axis's foot.
 struct TermsCurve {
     const char* objectName = "";
     QString name;  // as the legend shows it
@@ -35,6 +36,8 @@ public:
 
     void ResetZoom() override;
     std::vector<QLineSeries*> Lines() const override;
+    // Draws the curve at `index` anew, with other magnitudes and name.
+    void ReplaceCurve(size_t index, std::vector<double> magnitudes, const QString& name);
 
 protected:
     void ZoomAbout(QPointF position, double factor) override;
