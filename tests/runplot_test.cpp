@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -209,6 +212,34 @@ TEST_F(RunPlotTest, ReadoutOfAHugeAbscissaKeepsTheViewOnTheScreen) {
         << pointer->text().toStdString();
     EXPECT_LE(pointer->text().size(), 120);
     EXPECT_LE(view_->frameGeometry().width(), view_->screen()->availableGeometry().width());
+}
+
+}  // namespace
+
+namespace {
+
+// Every column heading and every curve of the view says what it is.
+TEST_F(RunPlotTest, EveryHeadingAndCurveHasATooltip) {
+    for (const Answer choice : {Answer::Yes, Answer::No}) {
+        Open(choice, {"0", "16", "0.5", std::nullopt});
+        const QAbstractItemModel* model =
+            view_->findChild<QTableView*>(QStringLiteral("table"))->model();
+        for (int column = 0; column < model->columnCount(); ++column) {
+            EXPECT_FALSE(
+                model->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString().isEmpty())
+                << model->headerData(column, Qt::Horizontal, Qt::DisplayRole)
+                       .toString()
+                       .toStdString();
+        }
+        const std::vector<QLineSeries*> lines = plot_->Lines();
+        ASSERT_FALSE(lines.empty());
+        for (const QLineSeries* line : lines) {
+            const auto* entry =
+                view_->findChild<QCheckBox*>(QStringLiteral("show") + line->objectName());
+            ASSERT_NE(entry, nullptr) << line->objectName().toStdString();
+            EXPECT_FALSE(entry->toolTip().isEmpty()) << line->objectName().toStdString();
+        }
+    }
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "plotmath/zoom.h"
 #include "table/table.h"
 #include "view/charttheme.h"
+#include "view/plotlegend.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ RunPlot::RunPlot(const RunRecord& record, QWidget* parent) : PlotView(parent), r
         AddRemedyLines();
     }
     AddMarker();
+    DescribeLines();
     notGuaranteed_ = static_cast<std::int64_t>(record.NotGuaranteedCount());
     // No smaller than its titles and a few labels show whole at; the chart's
     // least size is the one the view keeps to as it resizes.
@@ -131,6 +133,29 @@ void RunPlot::AddRemedyLines() {
     for (const SampledCurve& curve : remedies_) {
         Attach(curve.line, *x_, *error_);
     }
+}
+
+void RunPlot::DescribeLines() {
+    const auto describe = [this](const char* name, const QString& description) {
+        if (QLineSeries* line = Line(name)) {
+            SetLineDescription(line, description);
+        }
+    };
+    describe("values", record_.IsSeries()
+                           ? QStringLiteral("Сумма ряда в каждой точке, как в тексте координат: "
+                                            "члены складываются, пока их модуль больше точности.")
+                           : QString::fromUtf8(ColumnDescription(TableColumn::Y).data()));
+    describe("closedForm", QString::fromUtf8(ColumnDescription(TableColumn::ClosedForm).data()));
+    for (const auto& [name, column] :
+         {std::pair{"seriesError", TableColumn::SeriesError},
+          std::pair{"closedFormError", TableColumn::ClosedFormError},
+          std::pair{"reducedError", TableColumn::ReducedError},
+          std::pair{"compensatedError", TableColumn::CompensatedError}}) {
+        describe(name, QString::fromUtf8(ColumnDescription(column).data()) +
+                           QStringLiteral(" Логарифмическая шкала справа."));
+    }
+    describe("precision", QStringLiteral("Заданная точность ряда: погрешность ниже этой линии "
+                                         "— в пределах точности."));
 }
 
 void RunPlot::AddMarker() {

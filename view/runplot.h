@@ -86,6 +86,8 @@ private:
     void AddErrorLines();
     void AddRemedyLines();
     void AddMarker();
+    // Gives every line its legend tooltip.
+    void DescribeLines();
     void Show(PlotAxis& axis, AxisRange shown);
     void ShowAllTicks();
     void Redraw();
