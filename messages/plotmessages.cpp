@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "evaluation/sweep.h"
+#include "numtext/formatnumber.h"
 #include "plotmath/ticks.h"
 #include "textout/shorttext.h"
 
@@ -93,4 +94,50 @@ std::string TermsReadout(int n, const std::vector<NamedValue>& values) {
         text += "; " + value.name + " = " + CompactNumber(value.value, kReadoutDigits);
     }
     return text;
+}
+
+std::string TaylorName(int n) {
+    static constexpr const char* kDigits[] = {"₀", "₁", "₂", "₃", "₄", "₅", "₆", "₇", "₈", "₉"};
+    std::string name = "S";
+    for (const char digit : std::to_string(n)) {
+        name += kDigits[digit - '0'];
+    }
+    return name;
+}
+
+std::string GoodIntervalText(int n, double radius, double reach, bool series) {
+    const std::string within =
+        TaylorName(n) + (series ? " в пределах точности" : " в пределах допуска");
+    if (radius >= reach) {
+        return within + " на всём отрезке, |x| ≤ " + CompactNumber(reach, kReadoutDigits);
+    }
+    if (radius <= 0) {
+        return TaylorName(n) + (series ? " не в пределах точности" : " не в пределах допуска") +
+               " уже рядом с 0";
+    }
+    return within + " при |x| ≤ " + CompactNumber(radius, kReadoutDigits);
+}
+
+std::string TaylorReadout(int n, double x, double sum, double exact) {
+    const std::string name = TaylorName(n);
+    std::string text = "x = " + CompactNumber(x, 8) + "; " + name + "(x) = ";
+    if (std::isfinite(sum)) {
+        AppendShortestNumber(text, sum);
+    } else {
+        text += "вне диапазона чисел";
+    }
+    text += "; y* = ";
+    AppendShortestNumber(text, exact);
+    if (std::isfinite(sum)) {
+        text += "; |" + name + " − y*| = " + CompactNumber(std::fabs(sum - exact), kReadoutDigits);
+    }
+    return text;
+}
+
+std::string TaylorSummary(int n, double low, double high, const std::string& interval) {
+    return "Многочлены Тейлора. Нарисованы y* и " + TaylorName(n) + " на отрезке x от " +
+           CompactNumber(low, 8) + " до " + CompactNumber(high, 8) + ", бледнее — меньшие n. " +
+           interval +
+           ". Стрелки влево и вправо меняют n, плюс и минус увеличивают, Home показывает весь "
+           "график.";
 }

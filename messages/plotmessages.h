@@ -64,3 +64,26 @@ struct NamedValue {
 //   TermsReadout(3, {{"|Tₙ|", 8.888888888888889e-08}, {"|Sₙ − y*|", 6.3e-11}}) ->
 //     "n = 3; |Tₙ| = 8.889e-8; |Sₙ − y*| = 6.3e-11"
 std::string TermsReadout(int n, const std::vector<NamedValue>& values);
+
+// S_n with n in subscript digits: TaylorName(6) -> "S₆", TaylorName(20) -> "S₂₀".
+std::string TaylorName(int n);
+
+// Where S_n keeps within the tolerance, under the Taylor plot: the
+// precision in a series run, the chosen tolerance in a closed-form one.
+//   GoodIntervalText(6, 1.3977, 6, true) -> "S₆ в пределах точности при |x| ≤ 1.398"
+//   GoodIntervalText(40, 6, 6, true) -> "S₄₀ в пределах точности на всём отрезке, |x| ≤ 6"
+//   GoodIntervalText(1, 0, 6, false) -> "S₁ не в пределах допуска уже рядом с 0"
+std::string GoodIntervalText(int n, double radius, double reach, bool series);
+
+// The Taylor plot's readout at x: x to 8 digits, S_n(x) and y* whole, the
+// error to 4:
+//   TaylorReadout(6, 1, -1.4158, -1.4161468365471424) ->
+//     "x = 1; S₆(x) = -1.4158; y* = -1.4161468365471424; |S₆ − y*| = 0.0003468"
+std::string TaylorReadout(int n, double x, double sum, double exact);
+
+// What a screen reader is told of the Taylor plot:
+//   TaylorSummary(6, -6, 6, "S₆ в пределах точности при |x| ≤ 1.398") ->
+//     "Многочлены Тейлора. Нарисованы y* и S₆ на отрезке x от -6 до 6, бледнее — меньшие n.
+//      S₆ в пределах точности при |x| ≤ 1.398. Стрелки влево и вправо меняют n, плюс и минус
+//      увеличивают, Home показывает весь график."
+std::string TaylorSummary(int n, double low, double high, const std::string& interval);

@@ -71,9 +71,9 @@ std::string_view TermDescription(TermColumn column) {
 std::string BitsText(int bits) {
     const int lastTwo = bits % 100;
     const int last = bits % 10;
+    // "бит" is alike for one and for many: only 2, 3 and 4 take "бита".
     const bool few = last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14);
-    const bool one = last == 1 && lastTwo != 11;
-    return std::to_string(bits) + (few ? " бита" : one ? " бит" : " бит");
+    return std::to_string(bits) + (few ? " бита" : " бит");
 }
 
 std::string ErrorAtBitsHeading(int bits) {

@@ -89,3 +89,16 @@ TEST(TermsReadout, EveryLineAtTheTerm) {
               "n = 3; |Tₙ| = 8.889e-8; |Sₙ − y*| = 6.3e-11");
     EXPECT_EQ(TermsReadout(85, {}), "n = 85");
 }
+
+TEST(TaylorWords, NamesIntervalsAndReadouts) {
+    EXPECT_EQ(TaylorName(6), "S₆");
+    EXPECT_EQ(TaylorName(20), "S₂₀");
+    EXPECT_EQ(TaylorName(85), "S₈₅");
+    EXPECT_EQ(GoodIntervalText(6, 1.3977, 6, true), "S₆ в пределах точности при |x| ≤ 1.398");
+    EXPECT_EQ(GoodIntervalText(40, 6, 6, true), "S₄₀ в пределах точности на всём отрезке, |x| ≤ 6");
+    EXPECT_EQ(GoodIntervalText(1, 0, 6, false), "S₁ не в пределах допуска уже рядом с 0");
+    EXPECT_EQ(TaylorReadout(6, 1, -1.4158, -1.4161468365471424),
+              "x = 1; S₆(x) = -1.4158; y* = -1.4161468365471424; |S₆ − y*| = 0.0003468");
+    EXPECT_EQ(TaylorReadout(85, -40, std::nan(""), -1.5),
+              "x = -40; S₈₅(x) = вне диапазона чисел; y* = -1.5");
+}

@@ -21,6 +21,7 @@
 #include "table/csv.h"
 #include "table/rowblocks.h"
 #include "table/selectiontext.h"
+#include "table/termstable.h"
 #include "table/workprogress.h"
 #include "table/xlsx.h"
 
@@ -345,6 +346,20 @@ TEST(Table, CsvGoesToItsSinkInPiecesAndStopsWhereTheSinkRefuses) {
     EXPECT_FALSE(WriteTableCsv(record, full));
     EXPECT_LT(full.taken.size(), whole.size() / 2 + 1);
     EXPECT_EQ(whole.substr(0, full.taken.size()), full.taken);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TermsTable, BitsInWords) {
+    const std::pair<int, const char*> cases[] = {
+        {1, "1 бит"},    {2, "2 бита"},   {12, "12 бит"},   {24, "24 бита"},
+        {53, "53 бита"}, {64, "64 бита"}, {113, "113 бит"}, {1024, "1024 бита"}};
+    for (const auto& [bits, words] : cases) {
+        EXPECT_EQ(BitsText(bits), words);
+    }
+    EXPECT_EQ(ErrorAtBitsHeading(113), "|Sₙ − y*|, 113 бит");
 }
 
 }  // namespace

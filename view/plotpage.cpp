@@ -69,7 +69,7 @@ void AddPlotActions(QWidget* page, PlotView* plot) {
 }  // namespace
 
 PlotPage MakePlotPage(QWidget* parent, PlotView* plot, const QString& hint, const QString& prefix,
-                      QBoxLayout* controls) {
+                      QBoxLayout* controls, QWidget* under) {
     auto* page = new QWidget(parent);
     plot->setParent(page);
     plot->setFocusPolicy(Qt::StrongFocus);
@@ -93,15 +93,20 @@ PlotPage MakePlotPage(QWidget* parent, PlotView* plot, const QString& hint, cons
     buttons->addWidget(save);
     buttons->addWidget(reset);
     buttons->addStretch();
-    auto* under = new QHBoxLayout;
-    under->addWidget(new PlotLegend(plot->Lines(), page), 1);
-    under->addLayout(buttons);
+    auto* legendRow = new QHBoxLayout;
+    auto* legend = new PlotLegend(plot->Lines(), page);
+    legend->setObjectName(Named(prefix, QStringLiteral("legend")));
+    legendRow->addWidget(legend, 1);
+    legendRow->addLayout(buttons);
     auto* layout = new QVBoxLayout(page);
     if (controls != nullptr) {
         layout->addLayout(controls);
     }
     layout->addWidget(plot, 1);
-    layout->addLayout(under);
+    if (under != nullptr) {
+        layout->addWidget(under);
+    }
+    layout->addLayout(legendRow);
     layout->addWidget(readout);
     return {page, readout};
 }

@@ -14,15 +14,17 @@ class QWidget;
 // each key did (the keys' news spoken to a screen reader as well). The plot's
 // context menu, and Ctrl+C anywhere on the page, copy the plot; the menu also
 // saves it and shows all of it. Controls of the page's own go in `controls`
-// (if any), above the plot. The objects are named `prefix` + "Pointer",
-// "SavePlotButton", "ResetZoomButton", "PlotNews", or without a prefix
-// "pointer", "savePlotButton", "resetZoomButton", "plotNews".
+// (if any), above the plot; `under` (if any) right under it. The objects are
+// named `prefix` + "Pointer", "SavePlotButton", "ResetZoomButton",
+// "PlotNews", "Legend", or without a prefix "pointer", "savePlotButton",
+// "resetZoomButton", "plotNews", "legend".
 struct PlotPage {
     QWidget* page = nullptr;
     QLabel* readout = nullptr;
 };
 PlotPage MakePlotPage(QWidget* parent, PlotView* plot, const QString& hint,
-                      const QString& prefix = {}, QBoxLayout* controls = nullptr);
+                      const QString& prefix = {}, QBoxLayout* controls = nullptr,
+                      QWidget* under = nullptr);
 
 // The plot's picture to the clipboard, to a file the user chooses, and to a
 // printer through the print preview; a failure is told over `parent`.

@@ -44,6 +44,8 @@
 #include "view/plotpage.h"
 #include "view/runplot.h"
 #include "view/seriestermsdialog.h"
+#include "view/taylorpage.h"
+#include "view/taylorplot.h"
 
 namespace {
 
@@ -103,6 +105,8 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const Tabulation& run)
         tabs->setAccessibleDescription(QStringLiteral("Вкладки: таблица точек и их график"));
         tabs->addTab(MakeTablePage(), QStringLiteral("Таблица"));
         tabs->addTab(MakePlotPage(), QStringLiteral("График"));
+        taylor_ = new TaylorPage(record_, this);
+        tabs->addTab(taylor_->Page(), QStringLiteral("Многочлены Тейлора"));
         NameTheirPages(tabs);
         auto* saveButton = MakeButton(this, QStringLiteral("Сохранить…"), "saveButton");
         auto* printButton = MakeButton(this, QStringLiteral("Печать…"), "printButton");
@@ -116,6 +120,8 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const Tabulation& run)
         connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int shown) {
             if (tabs->widget(shown)->isAncestorOf(plot_)) {
                 plot_->setFocus();
+            } else if (tabs->widget(shown) == taylor_->Page()) {
+                taylor_->Plot()->setFocus();
             } else {
                 table_->setFocus();
             }
@@ -235,6 +241,10 @@ void TablePlotDialog::SizeColumns() {
 void TablePlotDialog::Print() {
     if (tabs_->currentWidget()->isAncestorOf(plot_)) {
         PrintPlotPicture(this, *plot_);
+        return;
+    }
+    if (tabs_->currentWidget() == taylor_->Page()) {
+        PrintPlotPicture(this, *taylor_->Plot());
         return;
     }
     const std::pair<size_t, size_t> rows = RowsToPrint();

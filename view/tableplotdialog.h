@@ -15,6 +15,7 @@ class RunRecord;
 struct Tabulation;
 class QTableView;
 class RunPlot;
+class TaylorPage;
 
 // "Таблица и график": the last run as a table (CoordinatesTableModel) and as a
 // plot (RunPlot) with its legend, on two tabs, with "Сохранить…" and
@@ -66,4 +67,5 @@ private:
     QTabWidget* tabs_ = nullptr;
     QTableView* table_ = nullptr;
     RunPlot* plot_ = nullptr;
+    TaylorPage* taylor_ = nullptr;
 };
