@@ -256,3 +256,7 @@ double ReducedArgument(double x) {
     mpfr_sub(r.get(), r.get(), k.get(), MPFR_RNDN);
     return mpfr_get_d(r.get(), MPFR_RNDN);
 }
+
+const char* MpfrVersion() {
+    return mpfr_get_version();
+}

@@ -53,6 +53,9 @@ private:
     double value_ = 0;
 };
 
+// The MPFR the program runs with: "4.2.0".
+const char* MpfrVersion();
+
 // Frees what MPFR keeps for the calling thread (its constants' caches); a
 // thread that measured against y* calls it before it ends.
 void ReleaseThreadCaches();

@@ -189,3 +189,7 @@ int WriteTableXlsx(const RunRecord& record, const std::string& path, std::string
     const lxw_error closed = workbook_close(book);
     return closed == LXW_NO_ERROR ? 0 : ErrorNumberOf(closed, errno);
 }
+
+std::string XlsxWriterVersion() {
+    return lxw_version();
+}

@@ -26,3 +26,6 @@ class WorkProgress;
 // none to give).
 int WriteTableXlsx(const RunRecord& record, const std::string& path, std::string_view program,
                    WorkProgress* progress = nullptr);
+
+// The libxlsxwriter the program runs with: "1.1.4".
+std::string XlsxWriterVersion();

@@ -1,8 +1,9 @@
 // Documentation tool: draws the table-and-plot view of one run, or one
 // abscissa's series term by term, at the size it opens at, and saves it as a
 // PNG, for the README. Usage:
-//   viewshot [--dark] OUTPUT.png series|closed START END STEP [PRECISION] [table|plot]
+//   viewshot [--dark] OUTPUT.png series|closed START END STEP [PRECISION] [table|plot|taylorN]
 //   viewshot [--dark] OUTPUT.png terms X [PRECISION]
+//   viewshot [--dark] OUTPUT.png help [PAGE]
 // --dark draws it as on a dark desktop. It answers the run's dialogues itself
 // and draws offscreen, with no display, on the screen QT_QPA_PLATFORM names
 // (offscreen's own by default); the PNG has the screen's pixels, so a screen
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -24,6 +26,7 @@
 #include "evaluation/tabulation.h"
 #include "numtext/arithmeticfault.h"
 #include "numtext/readnumber.h"
+#include "help/helpwindow.h"
 #include "view/seriestermsdialog.h"
 #include "view/tableplotdialog.h"
 
@@ -106,6 +109,19 @@ int ShootTerms(const char* output, double x, double precision) {
     return 0;
 }
 
+// Draws the help at `page`.
+int ShootHelp(const char* output, const char* page) {
+    HelpWindow help(nullptr);
+    help.Open(QString::fromLatin1(page));
+    help.show();
+    QApplication::processEvents();
+    if (!help.grab().save(QString::fromLocal8Bit(output), "PNG")) {
+        std::fprintf(stderr, "viewshot: cannot write %s\n", output);
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -117,6 +133,9 @@ int main(int argc, char* argv[]) {
         --argc;
         ++argv;
     }
+    if (argc >= 3 && std::strcmp(argv[2], "help") == 0) {
+        return ShootHelp(argv[1], argc > 3 ? argv[3] : "help.html");
+    }
     if (argc >= 4 && std::strcmp(argv[2], "terms") == 0) {
         return ShootTerms(argv[1], std::atof(argv[3]),
                           argc > 4 ? std::atof(argv[4]) : ReadNumber(DefaultPrecisionText()));
@@ -124,12 +143,17 @@ int main(int argc, char* argv[]) {
     if (argc < 6) {
         std::fprintf(stderr,
                      "usage: viewshot [--dark] OUTPUT.png series|closed START END STEP "
-                     "[PRECISION] [table|plot]\n");
+                     "[PRECISION] [table|plot|taylorN]\n");
         return 2;
     }
     const bool series = std::strcmp(argv[2], "series") == 0;
     std::vector<std::string> texts(argv + 3, argv + (series && argc > 6 ? 7 : 6));
-    const bool showTable = argc > (series ? 7 : 6) && std::strcmp(argv[argc - 1], "table") == 0;
+    const bool chosen = argc > (series ? 7 : 6);
+    const bool showTable = chosen && std::strcmp(argv[argc - 1], "table") == 0;
+    // "taylor20": the Taylor page at n = 20.
+    const int taylor = chosen && std::strncmp(argv[argc - 1], "taylor", 6) == 0
+                           ? std::atoi(argv[argc - 1] + 6)
+                           : 0;
     Tabulation run;
     FixedAnswers answers(series, texts);
     try {
@@ -139,7 +163,10 @@ int main(int argc, char* argv[]) {
     }
 
     TablePlotDialog view(nullptr, run);
-    view.findChild<QTabWidget*>()->setCurrentIndex(showTable ? 0 : 1);
+    view.findChild<QTabWidget*>()->setCurrentIndex(showTable ? 0 : taylor > 0 ? 2 : 1);
+    if (taylor > 0) {
+        view.findChild<QSpinBox*>(QStringLiteral("taylorDegree"))->setValue(taylor);
+    }
     view.show();
     if (showTable) {
         ScrollToFirstUnguaranteedRow(*view.findChild<QTableView*>());

@@ -29,6 +29,7 @@
 #include "dialogues/dialoguelayout.h"
 #include "dialogues/guardedaction.h"
 #include "evaluation/sweep.h"
+#include "help/helpwindow.h"
 #include "messages/runmessages.h"
 #include "plotmath/axisrange.h"
 #include "table/termstable.h"
@@ -158,6 +159,7 @@ SeriesTermsDialog::SeriesTermsDialog(QWidget* parent, double x, double precision
     layout->addWidget(tabs, 1);
     layout->addLayout(MakeButtonRow({closeButton}));
     table_->setFocus();  // the terms from the first key; the summary is read with the box
+    AddHelpKey(this, QStringLiteral("help.html#bits"));
     std::string title = "Разбор ряда при x = ";
     AppendAbscissaText(title, x);
     setWindowTitle(QString::fromStdString(title));

@@ -33,6 +33,7 @@
 #include "dialogues/guardedaction.h"
 #include "dialogues/messagebox.h"
 #include "evaluation/tabulation.h"
+#include "help/helpwindow.h"
 #include "messages/actionmessages.h"
 #include "saving/printing.h"
 #include "saving/progressdialogue.h"
@@ -110,6 +111,11 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const Tabulation& run)
         NameTheirPages(tabs);
         auto* saveButton = MakeButton(this, QStringLiteral("Сохранить…"), "saveButton");
         auto* printButton = MakeButton(this, QStringLiteral("Печать…"), "printButton");
+        auto* helpButton = MakeButton(this, QStringLiteral("Справка"), "helpButton");
+        helpButton->setToolTip(
+            QStringLiteral("Что показывают столбцы и кривые и откуда берётся "
+                           "ошибка ряда (F1)"));
+        connect(helpButton, &QPushButton::clicked, this, [this] { ShowHelp(this); });
         printButton->setToolTip(QStringLiteral("Напечатать таблицу или график, что открыто"));
         connect(saveButton, &QPushButton::clicked, this, [this] {
             RunGuarded(this, [this] { SaveRun(this, run_, SaveOffer::TableFirst); });
@@ -128,10 +134,11 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const Tabulation& run)
         });
         tabs_ = tabs;
         layout->addWidget(tabs);
-        layout->addLayout(MakeButtonRow({saveButton, printButton, closeButton}));
+        layout->addLayout(MakeButtonRow({saveButton, printButton, helpButton, closeButton}));
         table_->setFocus();  // the rows from the first key; Enter on a row opens its terms
     }
     closeButton->setDefault(true);
+    AddHelpKey(this);
     const QString title = QStringLiteral("Таблица и график");
     setWindowTitle(title);
     setWindowModality(Qt::WindowModal);

@@ -16,6 +16,7 @@
 #include "dialogues/busycursor.h"
 #include "dialogues/guardedaction.h"
 #include "dialogues/messagebox.h"
+#include "help/helpwindow.h"
 #include "messages/runmessages.h"
 #include "numtext/arithmeticfault.h"
 #include "saving/runsaving.h"
@@ -112,6 +113,7 @@ Form1::Form1(QWidget* parent)
     SetAccessibleRole(this, QAccessible::Window);  // a plain QWidget reads as a filler
     CreateControls();
     ConnectActions();
+    AddHelpKey(this);
     PlaceControls();
     setWindowTitle(QString::fromUtf8(kCaption));
     setWindowIcon(ChartIcon());

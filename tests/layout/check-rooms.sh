@@ -20,8 +20,9 @@ allowed() {
         accessibility) echo "" ;;
         dialogues) echo "numtext evaluation messages accessibility" ;;
         saving) echo "numtext evaluation messages table dialogues files textout" ;;
-        view) echo "numtext evaluation messages analysis table plotmath accessibility dialogues saving textout" ;;
-        window) echo "numtext evaluation messages accessibility dialogues saving view" ;;
+        help) echo "numtext evaluation analysis table accessibility dialogues" ;;
+        view) echo "numtext evaluation messages analysis table plotmath accessibility dialogues saving textout help" ;;
+        window) echo "numtext evaluation messages accessibility dialogues saving view help" ;;
         app) echo "numtext evaluation cli window view saving" ;;
         *) echo "?" ;;
     esac
@@ -29,7 +30,7 @@ allowed() {
 
 status=0
 for room in numtext textout evaluation messages analysis table plotmath files cli accessibility dialogues \
-    saving view window app; do
+    saving help view window app; do
     may="$room $(allowed "$room")"
     for file in "$room"/*.h "$room"/*.cpp; do
         [ -f "$file" ] || continue
