@@ -69,6 +69,9 @@ std::string PlotSummary(const PlotFacts& facts) {
                     : " Точность не гарантирована " + AtPoints(facts.notGuaranteed) + " из " +
                           std::to_string(facts.lineCount) + ".";
     }
+    if (!facts.sweep.empty()) {
+        text += " " + facts.sweep;
+    }
     if (!facts.point.empty()) {
         text += " Выбрана точка: " + facts.point + ".";
     }

@@ -5,6 +5,7 @@
 
 #include "numtext/arithmeticfault.h"
 #include "numtext/formatnumber.h"
+#include "textout/shorttext.h"
 
 const char kRefusalTitle[] = "Недопустимые данные";
 const char kStoppedTitle[] = "Вычисление остановлено";
@@ -302,4 +303,29 @@ std::string RecipeText(const RunRecord& record) {
         text += ", точность " + precision;
     }
     return text + "; строк: " + std::to_string(record.LineCount());
+}
+
+std::string SweepDriftText(std::int64_t lines, double lastX, std::optional<double> nextX,
+                           double drift, bool idealLineWithinBound, double start, double step,
+                           double bound) {
+    if (drift == 0 && !(nextX && idealLineWithinBound)) {
+        return {};
+    }
+    const auto shortest = [](double value) {
+        std::string text;
+        AppendShortestNumber(text, value);
+        return text;
+    };
+    const auto ideal = [&](std::int64_t k) {
+        return shortest(start) + " + " + std::to_string(k) + "·" + shortest(step);
+    };
+    std::string text = "x — накопленная сумма шагов: к последней точке, x = " + Abscissa(lastX) +
+                       ", она ушла от " + ideal(lines - 1) + " на " + ShortNumber(drift) + ".";
+    if (nextX && idealLineWithinBound) {
+        text += " Следующая сумма, " + shortest(*nextX) + ", уже " +
+                (step >= 0 ? "больше" : "меньше") + " конечного значения " + Abscissa(bound) +
+                ", хотя " + ideal(lines) + " в него укладывается: поэтому последняя точка — " +
+                Abscissa(lastX) + ".";
+    }
+    return text;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "evaluation/dialogueservice.h"
@@ -67,3 +69,17 @@ extern const char kOutOfMemoryMessage[];
 //   "Степенной ряд: x от 0.1 до 1.0 с шагом 0.1, точность 1.9753086e-05; строк: 10"
 //   "Формула 2((cos(x))^2-1): x от 0.1 до 1.0 с шагом 0.1; строк: 10"
 std::string RecipeText(const RunRecord& record);
+
+// How the sweep's own rounding shows at the end of a run, for the view: x
+// is the running sum of the steps, so where that sum passed the bound before
+// start + k * step did, the line a user expects is told as not made, with
+// the next sum; and how far the sum has drifted from start + (lines - 1) *
+// step. Empty where it has not drifted at all.
+//   SweepDriftText(320, 15.950000000000088, 16.000000000000092, 9.077e-14, true, 0, 0.05, 16) ->
+//     "x — накопленная сумма шагов: к последней точке, x = 15.95, она ушла от
+//      0 + 319·0.05 на 9.077e-14. Следующая сумма, 16.000000000000092, уже больше
+//      конечного значения 16.0, хотя 0 + 320·0.05 в него укладывается: поэтому
+//      последняя точка — 15.95."
+std::string SweepDriftText(std::int64_t lines, double lastX, std::optional<double> nextX,
+                           double drift, bool idealLineWithinBound, double start, double step,
+                           double bound);

@@ -11,12 +11,12 @@ constexpr char kKeys[] =
     "график.";
 
 TEST(PlotSummary, HeaderExamples) {
-    EXPECT_EQ(PlotSummary({{"Ряд"}, 0, 16, -2, 0, -18, -4, true, 95, 320, ""}),
+    EXPECT_EQ(PlotSummary({{"Ряд"}, 0, 16, -2, 0, -18, -4, true, 95, 320, "", ""}),
               std::string("График. Нарисовано: Ряд. По оси x от 0 до 16, по оси y от -2 до 0, "
                           "погрешность от 1e-18 до 1e-4. Точность не гарантирована в 95 "
                           "точках из 320.") +
                   kKeys);
-    EXPECT_EQ(ShownRanges({{}, 0, 16, -2, 0, -18, -4, false, 0, 0, ""}),
+    EXPECT_EQ(ShownRanges({{}, 0, 16, -2, 0, -18, -4, false, 0, 0, "", ""}),
               "По оси x от 0 до 16, по оси y от -2 до 0, погрешность от 1e-18 до 1e-4.");
 }
 
@@ -31,7 +31,7 @@ TEST(PlotSummary, CountsAgreeWithTheirNumber) {
     for (const auto& test : cases) {
         SCOPED_TRACE(test.count);
         const std::string summary =
-            PlotSummary({{"Ряд"}, 0, 1, -1, 0, -17, -3, true, test.count, 400, ""});
+            PlotSummary({{"Ряд"}, 0, 1, -1, 0, -17, -3, true, test.count, 400, "", ""});
         EXPECT_NE(summary.find(std::string("Точность не гарантирована ") + test.told),
                   std::string::npos)
             << summary;
@@ -49,13 +49,15 @@ TEST(PlotSummary, TellsTheRestOfWhatIsShown) {
                                                 false,
                                                 0,
                                                 320,
-                                                "x = 1.0; y = -1.416"});
+                                                "x = 1.0; y = -1.416",
+                                                "x — накопленная сумма шагов."});
     EXPECT_EQ(closedForm,
               std::string("График. Нарисовано: Формула, |Формула − точное|. По оси x от -0.5 до "
                           "16.5, по оси y от -2.06 до 0.06, погрешность от 6.31e-20 до "
-                          "5.012e-16. Выбрана точка: x = 1.0; y = -1.416.") +
+                          "5.012e-16. x — накопленная сумма шагов. Выбрана точка: x = 1.0; "
+                          "y = -1.416.") +
                   kKeys);
-    const std::string nothing = PlotSummary({{}, -1e-300, 1, -0.0, 1, -3, -1, true, 0, 5, ""});
+    const std::string nothing = PlotSummary({{}, -1e-300, 1, -0.0, 1, -3, -1, true, 0, 5, "", ""});
     EXPECT_NE(nothing.find("Нарисовано: ничего."), std::string::npos) << nothing;
     EXPECT_NE(nothing.find("по оси y от 0 до 1"), std::string::npos) << "never -0: " << nothing;
     EXPECT_NE(nothing.find("Точность гарантирована во всех точках."), std::string::npos);

@@ -133,3 +133,37 @@ TEST_F(TaylorPageTest, ClosedFormRunMeasuresByATolerance) {
 }
 
 }  // namespace
+
+namespace {
+
+// The sweep's own rounding is told under the table and in the plot's
+// description, where the running sum passed the bound before start + k·step.
+TEST(SweepDriftInTheView, ToldUnderTheTableAndInThePlotsDescription) {
+    const Tabulation run = RunScripted(Answer::Yes, {"0", "16", "0.05", std::nullopt});
+    TablePlotDialog view(nullptr, run);
+    const auto* summary = view.findChild<QLabel*>(QStringLiteral("tableSummary"));
+    ASSERT_NE(summary, nullptr);
+    EXPECT_TRUE(
+        summary->text().startsWith(QStringLiteral("Степенной ряд: x от 0.0 до 16.0 с шагом "
+                                                  "0.05, точность ")))
+        << summary->text().toStdString();
+    for (const QString& told :
+         {summary->text(),
+          view.findChild<QWidget*>(QStringLiteral("plot"))->accessibleDescription()}) {
+        EXPECT_TRUE(
+            told.contains(QStringLiteral("к последней точке, x = 15.95, она ушла от "
+                                         "0 + 319·0.05 на ")))
+            << told.toStdString();
+        EXPECT_TRUE(
+            told.contains(QStringLiteral("Следующая сумма, 16.000000000000092, уже больше "
+                                         "конечного значения 16.0")));
+    }
+    // Nothing to tell where the step is exact.
+    const Tabulation exact = RunScripted(Answer::No, {"0", "16", "0.25"});
+    TablePlotDialog exactView(nullptr, exact);
+    EXPECT_FALSE(exactView.findChild<QLabel*>(QStringLiteral("tableSummary"))
+                     ->text()
+                     .contains(QStringLiteral("накопленная сумма")));
+}
+
+}  // namespace

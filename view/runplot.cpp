@@ -21,6 +21,7 @@
 #include "table/table.h"
 #include "view/charttheme.h"
 #include "view/plotlegend.h"
+#include "view/runsummary.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ RunPlot::RunPlot(const RunRecord& record, QWidget* parent) : PlotView(parent), r
     AddMarker();
     DescribeLines();
     notGuaranteed_ = static_cast<std::int64_t>(record.NotGuaranteedCount());
+    sweepText_ = SweepText(record);
     // No smaller than its titles and a few labels show whole at; the chart's
     // least size is the one the view keeps to as it resizes.
     chart()->setMinimumSize(LegibleChartSize(*chart()));
@@ -201,6 +203,7 @@ PlotFacts RunPlot::Facts() const {
     facts.series = record_.IsSeries();
     facts.notGuaranteed = notGuaranteed_;
     facts.lineCount = static_cast<std::int64_t>(record_.LineCount());
+    facts.sweep = sweepText_;
     return facts;
 }
 

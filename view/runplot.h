@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -121,5 +122,6 @@ private:
     QScatterSeries* marker_ = nullptr;    // the line the keyboard chose
     std::optional<size_t> marked_;
     std::int64_t notGuaranteed_ = 0;
-    QSizeF ticksMadeFor_;  // the plot area the ticks were chosen for
+    std::string sweepText_;  // how the sweep's rounding showed, for the summary
+    QSizeF ticksMadeFor_;    // the plot area the ticks were chosen for
 };

@@ -44,6 +44,7 @@
 #include "view/coordinatestablemodel.h"
 #include "view/plotpage.h"
 #include "view/runplot.h"
+#include "view/runsummary.h"
 #include "view/seriestermsdialog.h"
 #include "view/taylorpage.h"
 #include "view/taylorplot.h"
@@ -191,8 +192,13 @@ QWidget* TablePlotDialog::MakeTablePage() {
     table_->addAction(copy);
     table_->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(copy, &QAction::triggered, this, &TablePlotDialog::CopySelection);
+    auto* summary = new QLabel(QString::fromStdString(RunSummary(record_)), page);
+    summary->setObjectName(QStringLiteral("tableSummary"));
+    summary->setWordWrap(true);
+    summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(table_, 1);
+    layout->addWidget(summary);
     if (record_.IsSeries()) {
         auto* terms = MakeButton(page, QStringLiteral("Разбор ряда…"), "termsButton");
         terms->setToolTip(QStringLiteral(
