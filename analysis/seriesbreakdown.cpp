@@ -23,11 +23,9 @@ SeriesBreakdown BreakDownSeries(double x, double precision) {
             rounding.Add(step.term, step.n);
             step.partialSum = sum;
             step.error = ErrorAgainstExact(sum, x);
-            step.abovePrecision = std::fabs(step.term) > precision;
             step.roundingBound = rounding.Bound();
             step.roundingFloor = series_detail::kUnitRoundoff * rounding.MagnitudeSum();
-            breakdown.steps.push_back(step);
-            if (!step.abovePrecision) {
+            if (!KeepStep(breakdown, step)) {
                 break;
             }
         }
@@ -35,4 +33,10 @@ SeriesBreakdown BreakDownSeries(double x, double precision) {
         breakdown.fault = fault;
     }
     return breakdown;
+}
+
+bool KeepStep(SeriesBreakdown& breakdown, TermStep step) {
+    step.abovePrecision = std::fabs(step.term) > breakdown.precision;
+    breakdown.steps.push_back(step);
+    return step.abovePrecision;
 }

@@ -36,3 +36,7 @@ struct SeriesBreakdown {
 //   BreakDownSeries(15, 15^-4): 45 steps, |T_n| up to about 8e11, |S_n - y*| at the end
 //     about 2e-4, about a third of the floor u sum |T_k| (6e-4)
 SeriesBreakdown BreakDownSeries(double x, double precision);
+
+// Keeps a step in the breakdown, marking whether its term is above the
+// precision; whether the series goes on past it.
+bool KeepStep(SeriesBreakdown& breakdown, TermStep step);

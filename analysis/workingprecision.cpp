@@ -171,7 +171,6 @@ SeriesBreakdown BreakDownSeriesAtBits(double x, double precision, int bits) {
             step.term = series.Term();
             step.partialSum = series.Sum();
             step.error = ErrorOf(series.ExactSum(), exact.get(), scratch.get());
-            step.abovePrecision = std::fabs(step.term) > precision;
             const long double magnitude = std::fabs(static_cast<long double>(step.term));
             magnitudes += magnitude;
             const std::optional<long double> termGamma = Gamma(2L * step.n + 4, u);
@@ -185,8 +184,7 @@ SeriesBreakdown BreakDownSeriesAtBits(double x, double precision, int bits) {
                 step.roundingBound = HUGE_VAL;  // too few bits for the bound to hold
             }
             step.roundingFloor = static_cast<double>(u * magnitudes);
-            breakdown.steps.push_back(step);
-            if (!step.abovePrecision) {
+            if (!KeepStep(breakdown, step)) {
                 break;
             }
         }

@@ -96,17 +96,22 @@ QPalette DarkDesktop() {
 
 }  // namespace
 
+// Saves what `window` shows as a PNG.
+int Save(QWidget& window, const char* output) {
+    QApplication::processEvents();
+    if (!window.grab().save(QString::fromLocal8Bit(output), "PNG")) {
+        std::fprintf(stderr, "viewshot: cannot write %s\n", output);
+        return 1;
+    }
+    return 0;
+}
+
 // Draws "Разбор ряда" at x, its plot shown.
 int ShootTerms(const char* output, double x, double precision) {
     SeriesTermsDialog terms(nullptr, x, precision);
     terms.findChild<QTabWidget*>()->setCurrentIndex(1);
     terms.show();
-    QApplication::processEvents();
-    if (!terms.grab().save(QString::fromLocal8Bit(output), "PNG")) {
-        std::fprintf(stderr, "viewshot: cannot write %s\n", output);
-        return 1;
-    }
-    return 0;
+    return Save(terms, output);
 }
 
 // Draws the help at `page`.
@@ -114,12 +119,7 @@ int ShootHelp(const char* output, const char* page) {
     HelpWindow help(nullptr);
     help.Open(QString::fromLatin1(page));
     help.show();
-    QApplication::processEvents();
-    if (!help.grab().save(QString::fromLocal8Bit(output), "PNG")) {
-        std::fprintf(stderr, "viewshot: cannot write %s\n", output);
-        return 1;
-    }
-    return 0;
+    return Save(help, output);
 }
 
 int main(int argc, char* argv[]) {
@@ -171,10 +171,5 @@ int main(int argc, char* argv[]) {
     if (showTable) {
         ScrollToFirstUnguaranteedRow(*view.findChild<QTableView*>());
     }
-    QApplication::processEvents();
-    if (!view.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
-        std::fprintf(stderr, "viewshot: cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    return Save(view, argv[1]);
 }
