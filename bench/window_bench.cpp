@@ -4,7 +4,9 @@
 // redraw of its plot, and saving its table as CSV. Runs on Qt's offscreen
 // platform unless another is asked for.
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <spawn.h>
@@ -23,18 +25,22 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QValueAxis>
 #include <QWindow>
 #include <benchmark/benchmark.h>
 
+#include "analysis/taylor.h"
 #include "app/russiantranslations.h"
 #include "saving/runsaving.h"
 #include "support/modalanswerer.h"
 #include "support/scripteddialogues.h"
 #include "view/runplot.h"
 #include "view/tableplotdialog.h"
+#include "view/taylorplot.h"
 #include "window/form1.h"
 
 extern char** environ;
@@ -207,6 +213,75 @@ void ZoomMillionLinePlot(benchmark::State& state) {
     }
 }
 BENCHMARK(ZoomMillionLinePlot)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The Taylor page choosing another n through its spin box, redrawn, against
+// its arithmetic alone (the samples at two per pixel column and the good
+// interval) in the same run; for a million-line run of 6 and of 80 terms.
+void TaylorChangeN(benchmark::State& state) {
+    const Tabulation& run = MillionLineSeriesRun(static_cast<int>(state.range(0)));
+    TablePlotDialog view(nullptr, run);
+    view.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(2);
+    view.show();
+    WaitUntilExposed(view);
+    auto* plot = view.findChild<TaylorPlot*>(QStringLiteral("taylorPlot"));
+    auto* degree = view.findChild<QSpinBox*>(QStringLiteral("taylorDegree"));
+    const int columns = static_cast<int>(plot->chart()->plotArea().width());
+    const auto [low, high] = std::ranges::minmax(run.record.X());
+    const double reach = std::max(std::fabs(low), std::fabs(high));
+    int n = 1;
+    double frontEnd = 0;
+    double core = 0;
+    for (auto _ : state) {
+        n = n % degree->maximum() + 1;
+        QElapsedTimer clock;
+        clock.start();
+        degree->setValue(n);
+        plot->viewport()->repaint();
+        const double shown = static_cast<double>(clock.nsecsElapsed()) * 1e-9;
+        clock.restart();
+        std::vector<int> degrees = {n};
+        const std::vector<int> earlier = plot->EarlierDegrees();
+        degrees.insert(degrees.end(), earlier.begin(), earlier.end());
+        benchmark::DoNotOptimize(SampleTaylor(low, high, 2 * columns, degrees));
+        benchmark::DoNotOptimize(GoodRadius(n, run.record.recipe.precision, reach));
+        const double alone = static_cast<double>(clock.nsecsElapsed()) * 1e-9;
+        state.SetIterationTime(shown);
+        frontEnd += shown;
+        core += alone;
+    }
+    state.counters["core_ms"] = core * 1e3 / static_cast<double>(state.iterations());
+    state.counters["over_core"] = frontEnd / core;
+}
+// The Taylor page made and drawn the first time its tab is shown, for a
+// million-line run of 6 and of 80 terms.
+void TaylorFirstShown(benchmark::State& state) {
+    const Tabulation& run = MillionLineSeriesRun(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TablePlotDialog view(nullptr, run);
+        view.show();
+        WaitUntilExposed(view);
+        QCoreApplication::processEvents();
+        auto* tabs = view.findChild<QTabWidget*>(QStringLiteral("tabs"));
+        QElapsedTimer clock;
+        clock.start();
+        tabs->setCurrentIndex(2);
+        view.findChild<TaylorPlot*>(QStringLiteral("taylorPlot"))->viewport()->repaint();
+        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) * 1e-9);
+    }
+}
+BENCHMARK(TaylorFirstShown)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+BENCHMARK(TaylorChangeN)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 void SaveMillionLineCsv(benchmark::State& state) {
     const Tabulation& run = MillionLineSeriesRun(static_cast<int>(state.range(0)));

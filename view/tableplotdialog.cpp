@@ -107,8 +107,11 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const Tabulation& run)
         tabs->setAccessibleDescription(QStringLiteral("Вкладки: таблица точек и их график"));
         tabs->addTab(MakeTablePage(), QStringLiteral("Таблица"));
         tabs->addTab(MakePlotPage(), QStringLiteral("График"));
-        taylor_ = new TaylorPage(record_, this);
-        tabs->addTab(taylor_->Page(), QStringLiteral("Многочлены Тейлора"));
+        // Made when first shown: the view opens as fast without it.
+        taylorTab_ = new QWidget(this);
+        auto* taylorLayout = new QVBoxLayout(taylorTab_);
+        taylorLayout->setContentsMargins(0, 0, 0, 0);
+        tabs->addTab(taylorTab_, QStringLiteral("Многочлены Тейлора"));
         NameTheirPages(tabs);
         auto* saveButton = MakeButton(this, QStringLiteral("Сохранить…"), "saveButton");
         auto* printButton = MakeButton(this, QStringLiteral("Печать…"), "printButton");
@@ -127,8 +130,8 @@ TablePlotDialog::TablePlotDialog(QWidget* parent, const Tabulation& run)
         connect(tabs, &QTabWidget::currentChanged, this, [this, tabs](int shown) {
             if (tabs->widget(shown)->isAncestorOf(plot_)) {
                 plot_->setFocus();
-            } else if (tabs->widget(shown) == taylor_->Page()) {
-                taylor_->Plot()->setFocus();
+            } else if (tabs->widget(shown) == taylorTab_) {
+                RunGuarded(this, [this] { ShowTaylorPage(); });
             } else {
                 table_->setFocus();
             }
@@ -221,6 +224,17 @@ QWidget* TablePlotDialog::MakePlotPage() {
         .page;
 }
 
+void TablePlotDialog::ShowTaylorPage() {
+    if (taylor_ == nullptr) {
+        taylor_ = new TaylorPage(record_, this);
+        QWidget* page = taylor_->Page();
+        SetAccessibleRole(page, QAccessible::Pane);
+        page->setAccessibleName(QStringLiteral("Многочлены Тейлора и их управление"));
+        taylorTab_->layout()->addWidget(page);
+    }
+    taylor_->Plot()->setFocus();
+}
+
 void TablePlotDialog::SizeColumns() {
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Interactive);
@@ -256,7 +270,7 @@ void TablePlotDialog::Print() {
         PrintPlotPicture(this, *plot_);
         return;
     }
-    if (tabs_->currentWidget() == taylor_->Page()) {
+    if (taylor_ != nullptr && tabs_->currentWidget() == taylorTab_) {
         PrintPlotPicture(this, *taylor_->Plot());
         return;
     }

@@ -58,6 +58,8 @@ private:
     void Print();
     // The selected rows [first, last), or every row without a selection of two or more.
     std::pair<size_t, size_t> RowsToPrint() const;
+    // Makes the Taylor page, the first time, and gives its plot the keys.
+    void ShowTaylorPage();
     // "Разбор ряда" for the table's current row.
     void ShowTerms();
 
@@ -67,5 +69,6 @@ private:
     QTabWidget* tabs_ = nullptr;
     QTableView* table_ = nullptr;
     RunPlot* plot_ = nullptr;
-    TaylorPage* taylor_ = nullptr;
+    QWidget* taylorTab_ = nullptr;
+    TaylorPage* taylor_ = nullptr;  // made when its tab is first shown
 };
