@@ -10,7 +10,7 @@
 //
 // First in 128-bit integer arithmetic (analysis/finereference.h), a few dozen
 // nanoseconds, whose result is kept only where its proved error bound shows
-// that everything within it rounds to the same double (Ziv's test). Where it
+// that everything within it rounds to the same double (the rounding test). Where it
 // cannot (about one abscissa in 2^65, and x within 2^-62 of a multiple of
 // pi/2, or |x| < 2^-480), MPFR: it computes sin x correctly rounded to p bits
 // (it reduces any argument exactly, up to the largest real), then squares it,

@@ -15,7 +15,7 @@
 //     (2^-202 absolute), 192 bits are kept (2^-191), f >= 2^-61: 2^-127 + 2^-130;
 //   r = f pi/2: pi/2 rounded (2^-128), the product (2^-127):        r  <= 2^-125.6;
 //   w = r^2: 2 r's and the product:                                 w  <= 2^-124.3;
-//   Q(w) = 1 - c_1 w + c_2 w^2 - ...: each Horner step's product and
+//   Q(w) = 1 - c_1 w + c_2 w^2 - ...: each nested step's product and
 //     coefficient rounding (3 * 2^-128 + 2^-129 absolute), scaled by w <= 0.62
 //     a level (sum below 2^-124.9), w's error through dQ/dw <= 0.4
 //     (2^-125.5), the levels from c_13 on in doubles (2^-129), the terms
@@ -32,7 +32,7 @@ using u128 = FineMantissa;
 constexpr int kTwoOverPiLimbs = 24;  // 1536 bits: the window for x near 2^1024 ends by 1232
 constexpr int kCoefficients = 19;    // c_1 .. c_19; c_20 w^20 < 2^-140
 // From c_13 on the terms are below 2^-79, so a double's 53 bits carry them
-// within 2^-129: those levels of Horner's scheme run in doubles.
+// within 2^-129: those levels of the nested evaluation run in doubles.
 constexpr int kFirstDoubleCoefficient = 13;
 constexpr double kReductionStart = 0.75;  // below pi/4 x is its own reduced argument
 constexpr double kSmallestX = 0x1p-480;   // y* = -2x^2 stays far above the subnormals
@@ -187,7 +187,7 @@ void TwoOverPiWindow(const Constants& constants, int first, u64 window[4]) {
     }
 }
 
-// Payne and Hanek's reduction: frac(a 2/pi) from the product of a's 53 bits
+// The windowed reduction: frac(a 2/pi) from the product of a's 53 bits
 // with the window of 2/pi that ends 256 bits below a's units, so bits of 2/pi
 // that would only add multiples of 2 to a 2/pi are never touched.
 std::optional<Reduced> ReduceByHalfPi(const Constants& constants, double a) {

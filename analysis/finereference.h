@@ -27,7 +27,7 @@ inline constexpr int kFineErrorBits = 120;
 std::optional<FineValue> FineMinusTwiceSineSquared(double x);
 
 // y*, correctly rounded, where everything within the fine value's error
-// bound rounds to the same double (Ziv's test); otherwise empty.
+// bound rounds to the same double (the rounding test); otherwise empty.
 //   RoundedFine(FineMinusTwiceSineSquared(1)) -> -1.4161468365471424
 std::optional<double> RoundedFine(const FineValue& fine);
 

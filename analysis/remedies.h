@@ -11,10 +11,9 @@
 double ReducedSeriesValue(double x, double precision);
 
 // The very terms of the plain series, the same stopping rule, summed with
-// Neumaier's compensated summation: the adding is then exact to about a unit
-// in the last place of the sum, but the terms themselves carry rounding
-// errors relative to their own size, so where they are large the sum stays
-// as far off as the plain one.
+// compensated summation (each addition's own error carried along): the adding is then exact to
+// about a unit in the last place of the sum, but the terms themselves carry rounding errors
+// relative to their own size, so where they are large the sum stays as far off as the plain one.
 //   CompensatedSeriesValue(20, 15^-4) is off by more than 1, as the plain sum.
 // Throws ArithmeticFault where the plain series does.
 double CompensatedSeriesValue(double x, double precision);

@@ -68,7 +68,8 @@ public:
         if (mpfr_get_prec(term_.get()) == kDoubleBits) {
             // The run's own power: the library's pow is within an ulp but not
             // always correctly rounded, and at 53 bits the sums must agree.
-            mpfr_set_d(term_.get(), CheckedPower(mpfr_get_d(doubledX_.get(), MPFR_RNDN), Index() * 2),
+            mpfr_set_d(term_.get(),
+                       CheckedPower(mpfr_get_d(doubledX_.get(), MPFR_RNDN), Index() * 2),
                        MPFR_RNDN);
         } else {
             Settle(term_.get(), mpfr_pow_si(term_.get(), doubledX_.get(), 2 * n, MPFR_RNDN),

@@ -71,7 +71,7 @@ TaylorPlot::TaylorPlot(AxisRange run, int most, int degree, double tolerance, bo
     exact_ = MakeLine("exact", QStringLiteral("y* = cos 2x − 1"), QPen(line_colours::kPaleGreen, 4),
                       chart());
     current_ =
-        MakeLine("taylor", Text(TaylorName(degree_)), QPen(line_colours::kBlue, 1.8), chart());
+        MakeLine("taylor", Text(TaylorName(degree_)), QPen(line_colours::kBlue, 2.2), chart());
     Attach(exact_, *x_, *y_);
     Attach(current_, *x_, *y_);
     SetLineDescription(exact_, QStringLiteral("Точное значение y* = cos 2x − 1 = −2·sin²x."));
