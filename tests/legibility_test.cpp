@@ -165,6 +165,23 @@ TEST_F(Legibility, PlotShowsEveryTickLabelAndTitleWhole) {
     }
 }
 
+TEST_F(Legibility, TaylorPageShowsItsTextsWhole) {
+    ShowTab(kTaylor);
+    const auto* plot = view_->findChild<QChartView*>(QStringLiteral("taylorPlot"));
+    ASSERT_NE(plot, nullptr);
+    for (const QString& text : DrawnTexts(*plot)) {
+        EXPECT_FALSE(Elided(text)) << text.toStdString();
+    }
+    EXPECT_TRUE(CutTexts(*view_).isEmpty())
+        << CutTexts(*view_).join(QLatin1Char('\n')).toStdString();
+    const QRect chart(plot->mapTo(&*view_, QPoint(0, 0)), plot->size());
+    for (const QCheckBox* row :
+         view_->findChild<QWidget*>(QStringLiteral("taylorLegend"))->findChildren<QCheckBox*>()) {
+        const QRect place(row->mapTo(&*view_, QPoint(0, 0)), row->size());
+        EXPECT_FALSE(row->isVisible() && place.intersects(chart)) << row->text().toStdString();
+    }
+}
+
 TEST_F(Legibility, TableShowsItsHeadingsWholeAndTheMostTellingColumnsFirst) {
     ShowTab(kTable);
     const auto* table = view_->findChild<QTableView*>(QStringLiteral("table"));

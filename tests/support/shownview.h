@@ -16,7 +16,7 @@ class RunPlot;
 // open, at one of its tabs.
 class ShownViewTest : public testing::Test {
 protected:
-    enum Tab { kTable = 0, kPlot = 1 };
+    enum Tab { kTable = 0, kPlot = 1, kTaylor = 2 };
 
     // Runs with `replies` (as RunScripted takes them) and shows the view at `tab`.
     void OpenView(Answer choice, std::vector<std::optional<std::string>> replies, Tab tab);
