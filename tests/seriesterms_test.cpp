@@ -271,3 +271,21 @@ TEST(PlotLegend, HidesAndShowsItsLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// Where the series faults, the columns at other precisions stop where their
+// own terms left the range, and show nothing past it.
+TEST(SeriesTerms, PrecisionColumnsEndWhereTheirTermsLeaveTheRange) {
+    SeriesTermsDialog terms(nullptr, 40, 1.9753086e-05);
+    const QAbstractItemModel* model =
+        terms.findChild<QTableView*>(QStringLiteral("terms"))->model();
+    ASSERT_EQ(model->rowCount(), 80);
+    for (int column = 6; column < model->columnCount(); ++column) {
+        const QString last = model->index(79, column).data().toString();
+        EXPECT_FALSE(last.isEmpty()) << column;
+        EXPECT_NE(last, QStringLiteral("nan")) << column;
+    }
+}
+
+}  // namespace

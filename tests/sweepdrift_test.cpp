@@ -77,3 +77,30 @@ TEST(SweepDrift, ExactStepsTellNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A negative step drifts the same way, and the bound is passed downwards.
+TEST(SweepDrift, NegativeStepsPassTheBoundDownwards) {
+    const Tabulation down = RunScripted(Answer::No, {"0", "-16", "-0.05"});
+    const std::optional<SweepDrift> drift = DriftOf(down.record);
+    ASSERT_TRUE(drift.has_value());
+    EXPECT_EQ(drift->lines, 320);
+    EXPECT_EQ(*drift->nextX, -16.000000000000092);
+    EXPECT_TRUE(drift->idealLineWithinBound);
+    EXPECT_NE(TextOf(*drift, down.record.recipe).find("уже меньше конечного значения -16.0"),
+              std::string::npos);
+    // From 1 to -1 by -0.1 the sum drifts, but its last line is the one
+    // expected: only the drift is told.
+    const Tabulation ends = RunScripted(Answer::No, {"1", "-1", "-0.1"});
+    const std::optional<SweepDrift> ended = DriftOf(ends.record);
+    EXPECT_EQ(ended->lines, 21);
+    EXPECT_NE(ended->drift, 0);
+    EXPECT_FALSE(ended->idealLineWithinBound);
+    const std::string text = TextOf(*ended, ends.record.recipe);
+    EXPECT_EQ(text.rfind("x — накопленная сумма шагов: к последней точке, x = -1.0, ", 0), 0u)
+        << text;
+    EXPECT_EQ(text.find("Следующая сумма"), std::string::npos) << text;
+}
+
+}  // namespace

@@ -101,3 +101,22 @@ TEST(WorkingPrecision, BitsNeededIsTheFewestThatBound) {
 }
 
 }  // namespace
+
+namespace {
+
+// A stricter precision never needs fewer bits, and a looser one never more.
+TEST(WorkingPrecision, BitsNeededGrowsAsThePrecisionTightens) {
+    const SeriesResult line = SeriesValue(15, kDefaultPrecision);
+    int previous = 0;
+    for (const double precision : {1e-2, 1e-4, 1e-6, 1e-9, 1e-12, 1e-20, 1e-40}) {
+        const std::optional<int> bits = BitsNeeded(line, precision);
+        ASSERT_TRUE(bits.has_value()) << precision;
+        EXPECT_GE(*bits, previous) << precision;
+        previous = *bits;
+    }
+    // About log2 of the ratio to the bound at 53 bits, one bit a halving.
+    const int at = *BitsNeeded(line, 1e-6);
+    EXPECT_NEAR(at, 53 + std::log2(line.RoundingBound / 1e-6), 1.0);
+}
+
+}  // namespace
