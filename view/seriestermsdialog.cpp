@@ -167,6 +167,10 @@ SeriesTermsDialog::SeriesTermsDialog(QWidget* parent, double x, double precision
     SizeToScreenShare(this, kScreenShare);
 }
 
+SeriesTermsDialog::~SeriesTermsDialog() {
+    delete table_;
+}
+
 void SeriesTermsDialog::FitWidthToTable() {
     // No wider than the table's columns need, nor narrower than the plot's
     // page: room left beside the columns is shared among them, in proportion

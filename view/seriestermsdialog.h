@@ -27,6 +27,9 @@ class SeriesTermsDialog : public QDialog {
 
 public:
     SeriesTermsDialog(QWidget* parent, double x, double precision);
+    // Takes the table and its model away before the breakdown and the
+    // precisions they read.
+    ~SeriesTermsDialog() override;
 
     const SeriesBreakdown& Breakdown() const { return breakdown_; }
 
