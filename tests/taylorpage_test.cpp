@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -61,6 +62,15 @@ TEST_F(TaylorPageTest, SeriesRunShowsSnAgainstTheExactValueWithItsGoodInterval) 
     EXPECT_EQ(degree_->value(), 6);
     EXPECT_EQ(interval_->text(), QStringLiteral("S₆ в пределах точности при |x| ≤ 1.398"));
     EXPECT_TRUE(plot_->accessibleDescription().contains(interval_->text()));
+    for (const QLineSeries* line : plot_->Lines()) {
+        const auto* entry =
+            view_->findChild<QCheckBox*>(QStringLiteral("show") + line->objectName());
+        ASSERT_NE(entry, nullptr) << line->objectName().toStdString();
+        EXPECT_FALSE(entry->toolTip().isEmpty()) << line->objectName().toStdString();
+    }
+    EXPECT_TRUE(view_->findChild<QCheckBox*>(QStringLiteral("showtaylor"))
+                    ->toolTip()
+                    .contains(QStringLiteral("округление")));
     const double r6 = plot_->GoodRadius();
 
     // The keys on the plot choose n, and the spin box and the slider follow.
