@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int kGridSteps = 2048;
-constexpr int kBisections = 60;
 
 // Whether S_n is within the tolerance of y* at x.
 bool WithinAt(int n, double tolerance, double x) {
@@ -46,9 +45,13 @@ TaylorSamples SampleTaylor(double low, double high, int count, std::span<const i
         most = std::max(most, n);
     }
     samples.sums.assign(degrees.size(), {});
+    const double span = high - low;
     for (int i = 0; i < count; ++i) {
         const double t = count > 1 ? static_cast<double>(i) / (count - 1) : 0.0;
-        const double x = i + 1 == count ? high : low + (high - low) * t;
+        // Weighted where the width itself is beyond the reals ([-DBL_MAX, DBL_MAX]).
+        const double x = i + 1 == count        ? high
+                         : std::isfinite(span) ? low + span * t
+                                               : low * (1 - t) + high * t;
         samples.x.push_back(x);
         samples.exact.push_back(ExactValue(x));
         const std::vector<double> sums = PartialSums(x, most);
@@ -66,15 +69,17 @@ double GoodRadius(int n, double tolerance, double reach) {
     for (int i = 1; i <= kGridSteps; ++i) {
         const double x = reach * i / kGridSteps;
         if (!WithinAt(n, tolerance, x)) {
+            // Halved until the two meet in adjacent reals: a grid step of a
+            // reach near the largest real takes about a thousand halvings to
+            // come down to a radius of 1, and each costs a microsecond.
             double bad = x;
-            for (int k = 0; k < kBisections && bad - good > 0; ++k) {
+            for (;;) {
                 const double middle = good + (bad - good) / 2;
                 if (middle <= good || middle >= bad) {
-                    break;
+                    return good;
                 }
                 (WithinAt(n, tolerance, middle) ? good : bad) = middle;
             }
-            return good;
         }
         good = x;
     }

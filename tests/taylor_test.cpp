@@ -41,6 +41,15 @@ TEST(Taylor, SamplesSpanTheRangeWithTheirEnds) {
     }
     EXPECT_TRUE(std::isnan(samples.sums[2].front())) << "S_85 at -40 leaves the reals";
     EXPECT_FALSE(std::isnan(samples.sums[2].back()));
+    // Over the whole of the reals every sample is a real, the middle 0.
+    const TaylorSamples whole = SampleTaylor(-1.7e308, 1.7e308, 5, degrees);
+    ASSERT_EQ(whole.x.size(), 5u);
+    EXPECT_DOUBLE_EQ(whole.x[1], -0.85e308);
+    EXPECT_EQ(whole.x[2], 0);
+    EXPECT_DOUBLE_EQ(whole.x[3], 0.85e308);
+    for (const double y : whole.exact) {
+        EXPECT_TRUE(std::isfinite(y));
+    }
 }
 
 // The good interval: within the tolerance up to r, not just beyond, and
@@ -62,6 +71,8 @@ TEST(Taylor, GoodRadiusIsWhereTheErrorMeetsTheTolerance) {
         previous = r;
     }
     EXPECT_EQ(GoodRadius(40, 1e-3, 2), 2) << "within on the whole reach";
+    // A reach of the whole reals: the grid is coarse, the halving finds it still.
+    EXPECT_NEAR(GoodRadius(6, kDefaultPrecision, 1.7e308), r6, 1e-12);
     EXPECT_LT(GoodRadius(1, 1e-30, 1), 1e-6);
 }
 

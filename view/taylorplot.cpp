@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include <QAreaSeries>
 #include <QCategoryAxis>
@@ -22,6 +23,7 @@ constexpr AxisRange kUsefulHeight = {-4, 2};
 // finite for the chart.
 constexpr double kClip = 1e6;
 constexpr int kSamplesPerColumn = 2;
+constexpr double kLargest = std::numeric_limits<double>::max();
 constexpr int kEarlierCount = 5;
 
 QString Text(const std::string& text) {
@@ -38,9 +40,8 @@ TaylorPlot::TaylorPlot(AxisRange run, int most, int degree, double tolerance, bo
       degree_(std::clamp(degree, 1, most_)),
       tolerance_(tolerance),
       series_(series) {
-    const double reach = std::max(std::fabs(run.low), std::fabs(run.high));
     x_.emplace(QStringLiteral("Абсцисса x"), DataRange(std::vector<double>{run.low, run.high}),
-               AxisRange{-reach * 4 - 1, reach * 4 + 1}, false, Qt::Horizontal);
+               AxisRange{-kLargest, kLargest}, false, Qt::Horizontal);
     y_.emplace(QStringLiteral("Значение"), kUsefulHeight, AxisRange{-kClip, kClip}, false,
                Qt::Vertical);
     chart()->addAxis(x_->Axis(), Qt::AlignBottom);
@@ -196,6 +197,9 @@ void TaylorPlot::Redraw() {
     };
     exact_->replace(plotted(samples.exact));
     current_->replace(plotted(samples.sums[0]));
+    for (QLineSeries* line : {exact_, current_}) {
+        line->setPointsVisible(line->count() == 1);  // a run of one line: a marker
+    }
     for (size_t k = 0; k < earlier_.size(); ++k) {
         earlier_[k]->replace(k + 1 < samples.sums.size() ? plotted(samples.sums[k + 1])
                                                          : QList<QPointF>());
