@@ -289,3 +289,16 @@ TEST(SeriesTerms, PrecisionColumnsEndWhereTheirTermsLeaveTheRange) {
 }
 
 }  // namespace
+
+namespace {
+
+// A series that faults at its first term has nothing to sum at other
+// precisions: no table rows, no plot, no precision to choose.
+TEST(SeriesTerms, NoTermsNoPrecisionToChoose) {
+    SeriesTermsDialog terms(nullptr, 1.7e308, 1.9753086e-05);
+    EXPECT_EQ(terms.findChild<QTableView*>(QStringLiteral("terms"))->model()->rowCount(), 0);
+    EXPECT_EQ(terms.findChild<QSpinBox*>(QStringLiteral("chosenBits")), nullptr);
+    EXPECT_EQ(terms.findChild<QTabWidget*>()->count(), 1);
+}
+
+}  // namespace

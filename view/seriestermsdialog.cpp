@@ -155,7 +155,9 @@ SeriesTermsDialog::SeriesTermsDialog(QWidget* parent, double x, double precision
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary);
-    layout->addLayout(MakeBitsRow());
+    if (!breakdown_.steps.empty()) {  // no terms: nothing to sum at other precisions
+        layout->addLayout(MakeBitsRow());
+    }
     layout->addWidget(tabs, 1);
     layout->addLayout(MakeButtonRow({closeButton}));
     table_->setFocus();  // the terms from the first key; the summary is read with the box
