@@ -28,6 +28,7 @@
 #include "analysis/workingprecision.h"
 #include "dialogues/dialoguelayout.h"
 #include "dialogues/guardedaction.h"
+#include "evaluation/formulas.h"
 #include "evaluation/sweep.h"
 #include "help/helpwindow.h"
 #include "messages/runmessages.h"
@@ -111,18 +112,14 @@ std::vector<ErrorsAtBits> OtherPrecisions(const SeriesBreakdown& breakdown, int 
     return precisions;
 }
 
-// The bits the line's own rounding bound asks for, as "Битов нужно" tells.
+// The bits the line's rounding bound asks for, as "Битов нужно" tells: the
+// run's own line at x (the breakdown summed it without a fault).
 int BitsTheLineNeeds(const SeriesBreakdown& breakdown) {
     if (breakdown.steps.empty() || breakdown.fault) {
         return kMostBits;
     }
-    const TermStep& last = breakdown.steps.back();
-    SeriesDetail detail;
-    detail.TermIndex = last.n;
-    detail.Term = last.term;
-    detail.RoundingBound = last.roundingBound;
-    detail.MagnitudeSum = last.roundingFloor / series_detail::kUnitRoundoff;
-    return BitsNeeded(detail, breakdown.precision).value_or(kMostBits);
+    return BitsNeeded(SeriesValue(breakdown.x, breakdown.precision), breakdown.precision)
+        .value_or(kMostBits);
 }
 
 }  // namespace

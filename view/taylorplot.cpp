@@ -34,7 +34,7 @@ QString Text(const std::string& text) {
 
 TaylorPlot::TaylorPlot(AxisRange run, int most, int degree, double tolerance, bool series,
                        QWidget* parent)
-    : PlotView(parent),
+    : XyPlot(parent),
       run_(run),
       most_(std::clamp(most, 1, kMostTaylorDegree)),
       degree_(std::clamp(degree, 1, most_)),
@@ -44,8 +44,7 @@ TaylorPlot::TaylorPlot(AxisRange run, int most, int degree, double tolerance, bo
                AxisRange{-kLargest, kLargest}, false, Qt::Horizontal);
     y_.emplace(QStringLiteral("Значение"), kUsefulHeight, AxisRange{-kClip, kClip}, false,
                Qt::Vertical);
-    chart()->addAxis(x_->Axis(), Qt::AlignBottom);
-    chart()->addAxis(y_->Axis(), Qt::AlignLeft);
+    AddAxes();
 
     shadeTop_ = new QLineSeries(chart());
     shadeFoot_ = new QLineSeries(chart());
@@ -89,15 +88,8 @@ TaylorPlot::TaylorPlot(AxisRange run, int most, int degree, double tolerance, bo
     KeepLineColours();
     TaylorPlot::ApplyPalette();
     shade_->setBrush(QColor(0, 158, 115, 45));
-    connect(chart(), &QChart::plotAreaChanged, this, [this] {
-        Guarded([this] {
-            x_->Retick(chart()->plotArea(), chart()->size().width());
-            y_->Retick(chart()->plotArea(), chart()->size().width());
-            Redraw();  // new pixel columns
-        });
-    });
     FindInterval();
-    TaylorPlot::ResetZoom();
+    XyPlot::ResetZoom();
 }
 
 TaylorPlot::~TaylorPlot() = default;
@@ -161,16 +153,6 @@ void TaylorPlot::Describe() {
         Text(TaylorSummary(degree_, run_.low, run_.high, IntervalText().toStdString())));
 }
 
-void TaylorPlot::Show(PlotAxis& axis, AxisRange shown) {
-    axis.Show(shown, chart()->plotArea(), chart()->size().width());
-}
-
-void TaylorPlot::ResetZoom() {
-    Show(*x_, x_->Whole());
-    Show(*y_, y_->Whole());
-    Redraw();
-}
-
 void TaylorPlot::Redraw() {
     const AxisRange shown = x_->Shown();
     const int columns =
@@ -214,27 +196,6 @@ void TaylorPlot::Redraw() {
         shadeTop_->clear();
         shadeFoot_->clear();
     }
-}
-
-QPointF TaylorPlot::ValueAt(QPointF position) const {
-    const QPointF inChart = chart()->mapFromScene(mapToScene(position.toPoint()));
-    const QPointF value = chart()->mapToValue(inChart, exact_);
-    return {x_->Mapping().ToValue(value.x()), y_->Mapping().ToValue(value.y())};
-}
-
-void TaylorPlot::ZoomAbout(QPointF position, double factor) {
-    const QPointF at = ValueAt(position);
-    Show(*x_, Zoomed(x_->Shown(), at.x(), factor, x_->Widest()));
-    Show(*y_, Zoomed(y_->Shown(), at.y(), factor, y_->Widest()));
-    Redraw();
-}
-
-void TaylorPlot::ZoomTo(QRectF area) {
-    const QPointF first = ValueAt(area.topLeft());
-    const QPointF last = ValueAt(area.bottomRight());
-    Show(*x_, Limited({first.x(), last.x()}, x_->Widest()));
-    Show(*y_, Limited({first.y(), last.y()}, y_->Widest()));
-    Redraw();
 }
 
 void TaylorPlot::PointerMoved(QPointF position) {

@@ -4,8 +4,7 @@
 #include <vector>
 
 #include "plotmath/axisrange.h"
-#include "view/plotaxis.h"
-#include "view/plotview.h"
+#include "view/xyplot.h"
 
 class QAreaSeries;
 
@@ -16,11 +15,11 @@ class QAreaSeries;
 // [−4, 2] at first, so one runaway polynomial does not flatten the others;
 // they are clipped where they leave it. The curves are computed at two
 // points per pixel column of the x range shown, whatever the run's length.
-// Zooms as every plot (PlotView); Left and Right choose n (DegreeChanged),
+// Zooms as every plot (XyPlot); Left and Right choose n (DegreeChanged),
 // + and − zoom about the middle, Home shows everything; the pointer's
 // readout gives x, S_n(x), y* and |S_n − y*|. The accessible description
 // says what is drawn and the interval.
-class TaylorPlot final : public PlotView {
+class TaylorPlot final : public XyPlot {
     Q_OBJECT
 
 public:
@@ -28,7 +27,6 @@ public:
     TaylorPlot(AxisRange run, int most, int degree, double tolerance, bool series, QWidget* parent);
     ~TaylorPlot() override;
 
-    void ResetZoom() override;
     // y*, S_n, and the earlier n (one entry: its visibility is all of theirs).
     std::vector<QLineSeries*> Lines() const override;
 
@@ -49,17 +47,14 @@ signals:
 
 protected:
     void ApplyPalette() override;
-    void ZoomAbout(QPointF position, double factor) override;
-    void ZoomTo(QRectF area) override;
     void PointerMoved(QPointF position) override;
     std::optional<std::function<void()>> KeyAction(int key) override;
 
 private:
-    void Show(PlotAxis& axis, AxisRange shown);
-    void Redraw();
+    void Redraw() override;
+    QLineSeries* Reference() const override { return exact_; }
     void FindInterval();
     void Describe();
-    QPointF ValueAt(QPointF position) const;
 
     AxisRange run_;
     int most_;
@@ -67,8 +62,6 @@ private:
     double tolerance_;
     bool series_;
     double radius_ = 0.0;
-    std::optional<PlotAxis> x_;
-    std::optional<PlotAxis> y_;
     QLineSeries* exact_ = nullptr;
     QLineSeries* current_ = nullptr;
     std::vector<QLineSeries*> earlier_;

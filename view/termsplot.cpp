@@ -13,7 +13,7 @@
 #include "view/charttheme.h"
 
 TermsPlot::TermsPlot(std::vector<TermsCurve> curves, double precision, QWidget* parent)
-    : PlotView(parent), curves_(std::move(curves)), precision_(precision) {
+    : XyPlot(parent), curves_(std::move(curves)), precision_(precision) {
     std::vector<double> ns;
     std::vector<double> all;
     for (int n = 1; n <= TermCount(); ++n) {
@@ -26,8 +26,7 @@ TermsPlot::TermsPlot(std::vector<TermsCurve> curves, double precision, QWidget* 
                AxisRange{0, static_cast<double>(ns.size() + 1)}, false, Qt::Horizontal);
     y_.emplace(QStringLiteral("Модуль, лог. шкала"), DecadeRange(all, precision), PositiveDecades(),
                true, Qt::Vertical);
-    chart()->addAxis(x_->Axis(), Qt::AlignBottom);
-    chart()->addAxis(y_->Axis(), Qt::AlignLeft);
+    AddAxes();
     for (const TermsCurve& curve : curves_) {
         lines_.push_back(MakeLine(curve.objectName, curve.name, curve.pen, chart()));
     }
@@ -41,11 +40,7 @@ TermsPlot::TermsPlot(std::vector<TermsCurve> curves, double precision, QWidget* 
     setMinimumSize(LegibleChartSize(*chart()) + QSize(2 * frameWidth(), 2 * frameWidth()));
     KeepLineColours();
     PlotView::ApplyPalette();
-    connect(chart(), &QChart::plotAreaChanged, this, [this] {
-        x_->Retick(chart()->plotArea(), chart()->size().width());
-        y_->Retick(chart()->plotArea(), chart()->size().width());
-    });
-    TermsPlot::ResetZoom();
+    XyPlot::ResetZoom();
 }
 
 TermsPlot::~TermsPlot() = default;
@@ -56,12 +51,6 @@ int TermsPlot::TermCount() const {
 
 std::vector<QLineSeries*> TermsPlot::Lines() const {
     return lines_;
-}
-
-void TermsPlot::ResetZoom() {
-    x_->Show(x_->Whole(), chart()->plotArea(), chart()->size().width());
-    y_->Show(y_->Whole(), chart()->plotArea(), chart()->size().width());
-    Redraw();
 }
 
 void TermsPlot::ReplaceCurve(size_t index, std::vector<double> magnitudes, const QString& name) {
@@ -86,31 +75,6 @@ void TermsPlot::Redraw() {
     const AxisRange across = x_->Mapping().ToPlot(x_->Shown());
     const double level = y_->Mapping().ToPlot(std::log10(precision_));
     lines_.back()->replace({QPointF(across.low, level), QPointF(across.high, level)});
-}
-
-QPointF TermsPlot::ValueAt(QPointF position) const {
-    const QPointF inChart = chart()->mapFromScene(mapToScene(position.toPoint()));
-    const QPointF plotted = chart()->mapToValue(inChart, lines_.front());
-    return {x_->Mapping().ToValue(plotted.x()), y_->Mapping().ToValue(plotted.y())};
-}
-
-void TermsPlot::ZoomAbout(QPointF position, double factor) {
-    const QPointF at = ValueAt(position);
-    x_->Show(Zoomed(x_->Shown(), at.x(), factor, x_->Widest()), chart()->plotArea(),
-             chart()->size().width());
-    y_->Show(Zoomed(y_->Shown(), at.y(), factor, y_->Widest()), chart()->plotArea(),
-             chart()->size().width());
-    Redraw();
-}
-
-void TermsPlot::ZoomTo(QRectF area) {
-    const QPointF first = ValueAt(area.topLeft());
-    const QPointF last = ValueAt(area.bottomRight());
-    x_->Show(Limited({first.x(), last.x()}, x_->Widest()), chart()->plotArea(),
-             chart()->size().width());
-    y_->Show(Limited({first.y(), last.y()}, y_->Widest()), chart()->plotArea(),
-             chart()->size().width());
-    Redraw();
 }
 
 QString TermsPlot::Readout(int n) const {

@@ -6,8 +6,7 @@
 #include <QPen>
 #include <QString>
 
-#include "view/plotaxis.h"
-#include "view/plotview.h"
+#include "view/xyplot.h"
 
 // One line of a terms plot: a magnitude for every term index n (or for the
 // first few), drawn on the logarithmic axis; a magnitude of 0 sits at the
@@ -23,10 +22,10 @@ struct TermsCurve {
 // Magnitudes against the term index n (1, 2, ...) on a logarithmic axis, with
 // the precision as a dashed line across: how the terms, the partial sums'
 // errors and the rounding floor go as the series is summed. Zooms as every
-// plot (PlotView); the pointer's readout, and Left and Right from the
+// plot (XyPlot); the pointer's readout, and Left and Right from the
 // keyboard, tell every shown line's value at an n; + and − zoom about the
 // middle, Home shows everything.
-class TermsPlot final : public PlotView {
+class TermsPlot final : public XyPlot {
     Q_OBJECT
 
 public:
@@ -34,28 +33,23 @@ public:
     TermsPlot(std::vector<TermsCurve> curves, double precision, QWidget* parent);
     ~TermsPlot() override;
 
-    void ResetZoom() override;
     std::vector<QLineSeries*> Lines() const override;
     // Draws the curve at `index` anew, with other magnitudes and name.
     void ReplaceCurve(size_t index, std::vector<double> magnitudes, const QString& name);
 
 protected:
-    void ZoomAbout(QPointF position, double factor) override;
-    void ZoomTo(QRectF area) override;
     void PointerMoved(QPointF position) override;
     std::optional<std::function<void()>> KeyAction(int key) override;
 
 private:
-    void Redraw();
+    void Redraw() override;
+    QLineSeries* Reference() const override { return lines_.front(); }
     // The readout at term n.
     QString Readout(int n) const;
-    QPointF ValueAt(QPointF position) const;
     int TermCount() const;
 
     std::vector<TermsCurve> curves_;
     std::vector<QLineSeries*> lines_;  // the curves', then the precision's
     double precision_;
-    std::optional<PlotAxis> x_;
-    std::optional<PlotAxis> y_;
     std::optional<int> told_;  // the n the keys last told
 };
