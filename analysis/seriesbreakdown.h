@@ -15,7 +15,7 @@ struct TermStep {
     double partialSum = 0.0;      // S_n = T_1 + ... + T_n, summed as the run sums
     double error = 0.0;           // |S_n - y*|
     bool abovePrecision = false;  // |T_n| > precision: the loop goes on
-    double roundingBound = 0.0;   // the rounding bound of S_n
+    double roundingBound = 0.0;   // the rounding bound of S_n; infinite where (2n + 4) u >= 1
     double roundingFloor = 0.0;   // u (|T_1| + ... + |T_n|), u = 2^-bits: what rounding leaves
 };
 

@@ -1,5 +1,7 @@
 #include "analysis/sweepdrift.h"
 
+#include <cmath>
+
 #include <mpfr.h>
 
 #include "analysis/bignumber.h"
@@ -31,7 +33,7 @@ std::optional<SweepDrift> DriftOf(const RunRecord& record) {
     drift.lastX = record.X().back();
     const double next = drift.lastX + recipe.step;
     const bool passed = recipe.step >= 0 ? next > recipe.bound : next < recipe.bound;
-    if (passed) {
+    if (passed && std::isfinite(next)) {  // a sum beyond the reals has no number to tell
         drift.nextX = next;
     }
     Big ideal(kExactBits);

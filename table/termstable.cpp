@@ -1,6 +1,7 @@
 #include "table/termstable.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "numtext/formatnumber.h"
 #include "table/csv.h"
@@ -100,7 +101,9 @@ Cell TermCell(const TermStep& step, TermColumn column) {
         case TermColumn::AbovePrecision:
             return {step.abovePrecision ? Cell::Kind::Yes : Cell::Kind::No};
         case TermColumn::RoundingBound:
-            return {Cell::Kind::Real, step.roundingBound};
+            // None where too few bits leave the bound nothing to hold to.
+            return std::isfinite(step.roundingBound) ? Cell{Cell::Kind::Real, step.roundingBound}
+                                                     : Cell{};
     }
     return {};
 }

@@ -342,6 +342,12 @@ TEST(CommandLineTerms, BitsSumsAtThatPrecision) {
                              0),
               0u)
         << text.out;
+    // So few bits that the rounding bound holds for no term: the bound is left
+    // empty, the terms are still told (at 3 bits (2x)^2 = 100 rounds to 96).
+    const Finished few = RunProgram({"--terms", "5", "--bits", "3", "--csv"});
+    EXPECT_EQ(few.status, 0) << few.err;
+    EXPECT_NE(few.out.find("\r\n1;-48;-48;"), std::string::npos) << few.out;
+    EXPECT_NE(few.out.find(";да;\r\n"), std::string::npos) << "no bound after the guarantee";
     // 53 bits is the run's own sum, the default.
     EXPECT_EQ(RunProgram({"--terms", "20", "--bits", "53"}).out, RunProgram({"--terms", "20"}).out);
 }

@@ -74,6 +74,15 @@ TEST(SweepDrift, ExactStepsTellNothing) {
         EXPECT_EQ(TextOf(*drift, run.record.recipe), "");
     }
     EXPECT_FALSE(DriftOf(RunRecord{}).has_value());
+    // A next sum beyond the reals is not told as a number.
+    // (A sweep ends there by its fault, keeping its lines.)
+    RunRecord edge;
+    edge.recipe = {FormulaChoice::ClosedForm, 1.7e308, 1.79e308, 1e308, 0};
+    edge.AddClosedFormLine(1.7e308, -1);
+    const std::optional<SweepDrift> edgeDrift = DriftOf(edge);
+    ASSERT_TRUE(edgeDrift.has_value());
+    EXPECT_FALSE(edgeDrift->nextX.has_value());
+    EXPECT_EQ(TextOf(*edgeDrift, edge.recipe), "");
 }
 
 }  // namespace
